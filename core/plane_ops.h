@@ -13,6 +13,3 @@ void MergePlane(TSpriteStore& store, int frame, bool mask);  // plane |= copy bu
 // Sets the whole mask plane, then clears the 3 x 3 block (cut at the plane's edges) around
 // every set sprite pixel inside the width x height sprite area.
 void GenerateStandardMask(TSpriteStore& store, int frame, int width, int height);
-
-// Exchanges both whole planes of two frames.
-void ExchangeFrames(TSpriteStore& store, int a, int b);
