@@ -19,13 +19,15 @@ int RawDataSize(const TDataFormat& format, int width, int height, int frames);
 std::uint64_t ImportLengthLimit(TByteMode byteMode, bool masked);
 bool ImportLengthAccepted(std::uint64_t length, TByteMode byteMode, bool masked);
 
-// Frames 0 .. frames-1 as a raw stream of exactly RawDataSize bytes.
+// Frames 0 .. frames-1 as a raw stream of exactly RawDataSize bytes. Empty when the width
+// is no multiple of B within B..240, the height is outside 1..240, an order or arrangement
+// is unknown or frames < 1; more than 128 frames export 128.
 std::vector<std::uint8_t> ExportFrames(const TSpriteStore& store, const TDataFormat& format, int width, int height,
                                        int frames);
 
 // Clears the store (not the copy buffer) and reads frame blocks from `data`; returns the
 // number of frames read: ceil(size / block), at most 128. Bytes after frame 128 are ignored;
 // positions of a partial last frame beyond the end of the data stay clear. The caller has
-// checked the length with ImportLengthAccepted.
+// checked the length with ImportLengthAccepted. A size out of range reads nothing.
 int ImportFrames(TSpriteStore& store, const TDataFormat& format, int width, int height,
                  std::span<const std::uint8_t> data);
