@@ -48,7 +48,11 @@ struct TProjectFile {
   std::vector<std::uint8_t> PixelStream;  // 1,843,200 bytes when Result is Ok
 };
 
-// Checks the file's bytes in the loader's order and decodes the payload.
+// Checks the file's bytes and decodes the payload. The checks run in this order:
+// longer than ProjectFileMaxSize or shorter than the header -> UnexpectedLength;
+// magic not "SPRJ" -> UnknownHeader; a size, frame value, byte mode, order or mask
+// arrangement out of range -> NotCompatible; fewer payload bytes than the packed length
+// -> UnexpectedLength.
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes);
 
 // Writes a decoded pixel stream into the store: planeSide x planeSide pixels of frames

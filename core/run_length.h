@@ -15,5 +15,6 @@ int PackRuns(std::span<std::uint8_t> output, std::span<const std::uint8_t> input
 // Unpacks into output (its size is the plain length). Returns the bytes written, -1 when
 // the lengths are unusable (empty packed data or output, packed longer than output; output
 // untouched), -2 when packed data remain after the output is full. Never reads past
-// packed; a token cut off by its end stops decoding with the count written so far.
+// packed; a token cut off by its end stops decoding with the count written so far (the
+// bytes of a cut-off literal that are there are copied first).
 int UnpackRuns(std::span<std::uint8_t> output, std::span<const std::uint8_t> packed);

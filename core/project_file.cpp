@@ -1,0 +1,211 @@
+#include "project_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory>
+
+#include "run_length.h"
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> Magic{'S', 'P', 'R', 'J'};
+constexpr int ByteModeCount = 2;
+constexpr int OrderCount = 4;
+constexpr int ArrangementCount = 6;
+
+constexpr int RowBytes = MaxSide / 8;           // 30
+constexpr int PlaneBytes = MaxSide * RowBytes;  // 7,200
+constexpr int RepeatChunk = 130;                // the longest repeat token
+constexpr int LiteralChunk = 128;               // the longest literal token
+
+// One plane as 240 rows of 30 bytes, eight pixels to a byte, leftmost in bit 7. The plane
+// is stored by columns, so each byte column is built from eight contiguous columns and
+// only the finished bytes are scattered into the rows.
+void PackPlane(const TPlane& plane, std::uint8_t* out) {
+  std::array<std::uint8_t, MaxSide> bytes;
+  for (int bx = 0; bx < RowBytes; ++bx) {
+    const std::uint8_t* c0 = plane[8 * bx].data();
+    const std::uint8_t* c1 = plane[8 * bx + 1].data();
+    const std::uint8_t* c2 = plane[8 * bx + 2].data();
+    const std::uint8_t* c3 = plane[8 * bx + 3].data();
+    const std::uint8_t* c4 = plane[8 * bx + 4].data();
+    const std::uint8_t* c5 = plane[8 * bx + 5].data();
+    const std::uint8_t* c6 = plane[8 * bx + 6].data();
+    const std::uint8_t* c7 = plane[8 * bx + 7].data();
+    for (int y = 0; y < MaxSide; ++y)
+      bytes[y] = std::uint8_t(c0[y] << 7 | c1[y] << 6 | c2[y] << 5 | c3[y] << 4 | c4[y] << 3 | c5[y] << 2 |
+                              c6[y] << 1 | c7[y]);
+    for (int y = 0; y < MaxSide; ++y) out[y * RowBytes + bx] = bytes[y];
+  }
+}
+
+// The reverse of PackPlane for a plane stored as `rows` rows of `rowBytes` bytes; every byte
+// sets all eight pixels of its run, like UnpackByte. Rows from `rows` on are cleared in the
+// columns written, which is where a smaller plane of an earlier version ends.
+void UnpackPlane(TPlane& plane, const std::uint8_t* in, int rows, int rowBytes) {
+  std::array<std::uint8_t, MaxSide> bytes{};
+  for (int bx = 0; bx < rowBytes; ++bx) {
+    for (int y = 0; y < rows; ++y) bytes[y] = in[y * rowBytes + bx];
+    for (int k = 0; k < 8; ++k) {
+      std::uint8_t* column = plane[8 * bx + k].data();
+      const std::uint8_t bit = std::uint8_t(0x80 >> k);
+      for (int y = 0; y < MaxSide; ++y) column[y] = (bytes[y] & bit) != 0;
+    }
+  }
+}
+
+// The reader takes a packed length of 1 as a fill of the whole stream and one of
+// PixelStreamSize as plain bytes. A stream cut to k bytes reads back only when it packs to
+// neither of those forms, or when nothing was cut.
+bool ReadsBack(int packed, std::size_t k) {
+  return k == 0 || k == std::size_t(PixelStreamSize) || (packed != 1 && std::size_t(packed) != k);
+}
+
+// The cut grown by enough of the zero bytes after it that packing no longer ends in a fill
+// or a plain copy: tokens of k bytes take at most k + ceil(k / 128) bytes, and every 130
+// zeros after the last non-zero byte add only 2.
+std::size_t GrownCut(std::size_t k) {
+  const std::size_t literalControls = (k + LiteralChunk - 1) / LiteralChunk;
+  const std::size_t zeros = RepeatChunk * (literalControls / LiteralChunk + 1);
+  return std::min(std::size_t(PixelStreamSize), k + zeros);
+}
+
+void PutLE32(std::uint8_t* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = std::uint8_t(value >> (8 * i));
+}
+
+std::uint32_t GetLE32(const std::uint8_t* at) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= std::uint32_t(at[i]) << (8 * i);
+  return value;
+}
+
+TProjectHeader ReadHeader(const std::uint8_t* b) {
+  TProjectHeader h;
+  h.PlaneSide = b[4];
+  h.FrameCapacity = b[5];
+  h.ByteMode = b[6] & 0x0F;
+  h.Order = b[6] >> 4;
+  h.Arrangement = b[7] & 0x1F;
+  h.AttrChoice = (b[7] >> 5) & 3;
+  h.Masked = (b[7] & 0x80) != 0;
+  h.Width = b[8];
+  h.Height = b[9];
+  h.FrameCount = b[10];
+  h.CurrentFrame = b[11];
+  h.PackedLength = GetLE32(b + 12);
+  return h;
+}
+
+bool WithinLimits(const TProjectHeader& h) {
+  const bool sizes = h.PlaneSide <= MaxSide && h.FrameCapacity <= MaxFrames && h.Width <= h.PlaneSide &&
+                     h.Height <= h.PlaneSide && h.FrameCount <= MaxFrames && h.CurrentFrame <= h.FrameCount;
+  // A setting the panel has no item for would leave its list without a valid choice.
+  const bool settings = h.ByteMode < ByteModeCount && h.Order < OrderCount && h.Arrangement < ArrangementCount;
+  return sizes && settings;
+}
+
+}  // namespace
+
+const char* ProjectResultText(TProjectResult result) {
+  switch (result) {
+    case TProjectResult::Ok:
+      return "";
+    case TProjectResult::UnexpectedLength:
+      return "File has unexpected length!";
+    case TProjectResult::UnknownHeader:
+      return "Unknown file header!\nThis is not an `Deduzu Sprite Project` file!";
+    case TProjectResult::NotCompatible:
+      return "This `Deduzu Sprite Project` file is not compatible with this version!\n"
+             "Some of parameters exceed limits...";
+  }
+  return "";
+}
+
+std::vector<std::uint8_t> BuildPixelStream(const TSpriteStore& store) {
+  std::vector<std::uint8_t> stream(PixelStreamSize);
+  std::uint8_t* out = stream.data();
+  for (int f = 0; f < MaxFrames; ++f) {
+    for (bool mask : {false, true}) {
+      PackPlane(store.Plane(f, mask), out);
+      out += PlaneBytes;
+    }
+  }
+  return stream;
+}
+
+std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TProjectHeader& header) {
+  const std::vector<std::uint8_t> stream = BuildPixelStream(store);
+  const auto lastSet = std::find_if(stream.rbegin(), stream.rend(), [](std::uint8_t b) { return b != 0; });
+  std::size_t k = std::size_t(stream.rend() - lastSet);
+
+  // Packed into a buffer left uninitialised, so a small payload touches only what it uses.
+  std::unique_ptr<std::uint8_t[]> payload;
+  int packed = 0;
+  for (;;) {
+    payload = std::make_unique_for_overwrite<std::uint8_t[]>(k);
+    packed = PackRuns(std::span(payload.get(), k), std::span(stream).first(k));
+    if (ReadsBack(packed, k)) break;
+    k = GrownCut(k);
+  }
+
+  std::vector<std::uint8_t> file(ProjectHeaderSize + std::size_t(packed));
+  std::copy_n(payload.get(), packed, file.begin() + ProjectHeaderSize);
+  std::uint8_t* h = file.data();
+  std::copy(Magic.begin(), Magic.end(), h);
+  h[4] = MaxSide;
+  h[5] = MaxFrames;
+  h[6] = std::uint8_t((header.ByteMode & 0x0F) | (header.Order & 0x0F) << 4);
+  h[7] = std::uint8_t((header.Arrangement & 0x1F) | (header.AttrChoice & 3) << 5 | (header.Masked ? 0x80 : 0));
+  h[8] = std::uint8_t(header.Width);
+  h[9] = std::uint8_t(header.Height);
+  h[10] = std::uint8_t(header.FrameCount);
+  h[11] = std::uint8_t(header.CurrentFrame);
+  PutLE32(h + 12, std::uint32_t(packed));
+  return file;
+}
+
+TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
+  TProjectFile result;
+  if (bytes.size() > std::size_t(ProjectFileMaxSize) || bytes.size() < std::size_t(ProjectHeaderSize)) {
+    result.Result = TProjectResult::UnexpectedLength;
+    return result;
+  }
+  if (!std::equal(Magic.begin(), Magic.end(), bytes.begin())) {
+    result.Result = TProjectResult::UnknownHeader;
+    return result;
+  }
+  result.Header = ReadHeader(bytes.data());
+  if (!WithinLimits(result.Header)) {
+    result.Result = TProjectResult::NotCompatible;
+    return result;
+  }
+  // A payload that ends before its packed length is a damaged file, never a blank document.
+  const std::span<const std::uint8_t> rest = bytes.subspan(ProjectHeaderSize);
+  if (result.Header.PackedLength > rest.size()) {
+    result.Result = TProjectResult::UnexpectedLength;
+    return result;
+  }
+  result.PreviousVersion = result.Header.PlaneSide != MaxSide || result.Header.FrameCapacity != MaxFrames;
+  result.PixelStream.assign(PixelStreamSize, 0);
+  UnpackRuns(result.PixelStream, rest.first(result.Header.PackedLength));
+  result.Result = TProjectResult::Ok;
+  return result;
+}
+
+void SpreadPixelStream(TSpriteStore& store, std::span<const std::uint8_t> stream, int planeSide,
+                       int frameCapacity) {
+  if (planeSide < 0 || planeSide > MaxSide || frameCapacity < 0 || frameCapacity > MaxFrames) return;
+  const int rowBytes = (planeSide + 7) / 8;
+  const std::size_t planeBytes = std::size_t(planeSide) * std::size_t(rowBytes);
+  if (stream.size() < planeBytes * 2 * std::size_t(frameCapacity)) return;
+  if (planeSide != MaxSide || frameCapacity != MaxFrames) store.ClearAll();
+  const std::uint8_t* in = stream.data();
+  for (int f = 0; f < frameCapacity; ++f) {
+    for (bool mask : {false, true}) {
+      UnpackPlane(store.Plane(f, mask), in, planeSide, rowBytes);
+      in += planeBytes;
+    }
+  }
+}
