@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_SAN  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run test test-sanitize bench fuzz fuzz-long fuzz-seeds clean
 
 all: build
 
@@ -29,5 +29,34 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
+# Benchmarks: an optimised build, each figure the median of several runs beside its baseline.
+BUILD_BENCH ?= build-bench
+$(BUILD_BENCH)/build.ninja: | deps
+	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+bench: deps $(BUILD_BENCH)/build.ninja
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench
+	$(BUILD_BENCH)/bench/core_bench
+
+# Fuzzing with libFuzzer (clang, ASan + UBSan): FUZZ_SECONDS a harness; new inputs go to fuzz/out.
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_NAMES   := project_file raw_import clipboard_text number_field unpack_runs pack_runs
+$(BUILD_FUZZ)/build.ninja: | deps
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEDUZU_FUZZ=ON -DDEDUZU_BUILD_UI=OFF
+
+fuzz: deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@set -e; for h in $(FUZZ_NAMES); do \
+	  fuzz/run-harness.sh $(BUILD_FUZZ)/fuzz/$${h}_fuzz $$h $(FUZZ_SECONDS); \
+	done
+
+fuzz-long:
+	$(MAKE) fuzz FUZZ_SECONDS=3600
+
+# Rewrites the seed corpora with the program's own writers.
+fuzz-seeds: build
+	$(BUILD)/fuzz/make_seeds fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_BENCH) $(BUILD_FUZZ)

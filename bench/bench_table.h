@@ -1,0 +1,36 @@
+#pragma once
+// Timing helpers shared by the benchmark programs: the median of several runs, printed in a
+// table beside a baseline measured in the same run.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+inline double MedianSeconds(const std::function<void()>& work, int runs = 9) {
+  std::vector<double> times;
+  work();  // warm caches and page in buffers
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+  return times[runs / 2];
+}
+
+inline void PrintHeader(const char* baselineName, double baseline) {
+  std::printf("baseline: %s = %.3f ms\n", baselineName, baseline * 1e3);
+  std::printf("| %-58s | %10s | %7s | %6s |\n", "operation", "median ms", "x base", "target");
+  std::printf("|%s|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(12, '-').c_str(),
+              std::string(9, '-').c_str(), std::string(8, '-').c_str());
+}
+
+inline bool PrintRow(const std::string& name, double seconds, double baseline, double target) {
+  const double ratio = seconds / baseline;
+  std::printf("| %-58s | %10.3f | %7.2f | %5.0fx%s |\n", name.c_str(), seconds * 1e3, ratio, target,
+              ratio <= target ? "" : " !");
+  std::fflush(stdout);
+  return ratio <= target;
+}

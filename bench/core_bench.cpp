@@ -1,0 +1,131 @@
+// Document benchmarks against a memcpy of the whole store: project file, run-length codec,
+// raw layouts and the clipboard reader.
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench_table.h"
+#include "clipboard_text.h"
+#include "project_file.h"
+#include "raw_layout.h"
+#include "run_length.h"
+
+namespace {
+
+constexpr std::size_t StoreBytes = 14'803'200;
+
+void FillFull(TSpriteStore& s) {  // every pixel of every frame random
+  std::mt19937 rng(1);
+  for (int f = 0; f < MaxFrames; ++f)
+    for (bool m : {false, true})
+      for (auto& column : s.Plane(f, m))
+        for (auto& p : column) p = rng() & 1;
+}
+
+void FillTypical(TSpriteStore& s) {  // 8 frames of 24 x 24 drawn, the rest clear
+  std::mt19937 rng(2);
+  for (int f = 0; f < 8; ++f)
+    for (bool m : {false, true})
+      for (int x = 0; x < 24; ++x)
+        for (int y = 0; y < 24; ++y) s.SetPixel(f, m, x, y, rng() & 1);
+}
+
+bool BenchDocument(const char* label, TSpriteStore& store, double base) {
+  bool ok = true;
+  TProjectHeader header;
+  header.Width = 240;
+  header.Height = 240;
+  header.FrameCount = 128;
+  std::vector<std::uint8_t> file;
+  ok &= PrintRow(std::string(label) + ": build project file", MedianSeconds([&] { file = BuildProjectFile(store, header); }),
+                 base, 3);
+  ok &= PrintRow(std::string(label) + ": parse + spread project file", MedianSeconds([&] {
+                   const TProjectFile parsed = ParseProjectFile(file);
+                   SpreadPixelStream(store, parsed.PixelStream, parsed.Header.PlaneSide, parsed.Header.FrameCapacity);
+                 }),
+                 base, 3);
+
+  const std::vector<std::uint8_t> stream = BuildPixelStream(store);
+  std::vector<std::uint8_t> packed(stream.size()), plain(stream.size());
+  int p = 0;
+  ok &= PrintRow(std::string(label) + ": PackRuns 1,843,200 bytes", MedianSeconds([&] { p = PackRuns(packed, stream); }),
+                 base, 3);
+  ok &= PrintRow(std::string(label) + ": UnpackRuns 1,843,200 bytes",
+                 MedianSeconds([&] { UnpackRuns(plain, std::span(packed).first(p)); }), base, 3);
+  return ok;
+}
+
+bool BenchLayouts(TSpriteStore& store, double base) {
+  struct TTiming {
+    std::string Name;
+    double Export = 0, Import = 0;
+  };
+  std::vector<TTiming> timings;
+  for (int order = 0; order < 4; ++order)
+    for (int arr = -1; arr < 6; ++arr) {
+      TDataFormat format;
+      format.ByteMode = bm6BitReversed;
+      format.Order = TDataOrder(order);
+      format.Masked = arr >= 0;
+      format.Arrangement = TMaskArrangement(arr < 0 ? 0 : arr);
+      TTiming t;
+      t.Name = std::string(DataOrderItems[order]) + ", " + (arr < 0 ? "masking off" : MaskArrangementItems[arr]);
+      std::vector<std::uint8_t> bytes;
+      t.Export = MedianSeconds([&] { bytes = ExportFrames(store, format, 240, 240, 128); }, 5);
+      t.Import = MedianSeconds([&] { ImportFrames(store, format, 240, 240, bytes); }, 5);
+      timings.push_back(t);
+    }
+  auto slowest = [&](auto field) {
+    return *std::max_element(timings.begin(), timings.end(), [&](auto& a, auto& b) { return a.*field < b.*field; });
+  };
+  auto fastest = [&](auto field) {
+    return *std::min_element(timings.begin(), timings.end(), [&](auto& a, auto& b) { return a.*field < b.*field; });
+  };
+  bool ok = true;
+  const TTiming se = slowest(&TTiming::Export), fe = fastest(&TTiming::Export);
+  const TTiming si = slowest(&TTiming::Import), fi = fastest(&TTiming::Import);
+  ok &= PrintRow("export 128 frames 240x240, slowest: " + se.Name.substr(0, 21), se.Export, base, 3);
+  ok &= PrintRow("export 128 frames 240x240, fastest: " + fe.Name.substr(0, 21), fe.Export, base, 3);
+  ok &= PrintRow("import 128 frames 240x240, slowest: " + si.Name.substr(0, 21), si.Import, base, 3);
+  ok &= PrintRow("import 128 frames 240x240, fastest: " + fi.Name.substr(0, 21), fi.Import, base, 3);
+  return ok;
+}
+
+bool BenchClipboard(double base) {
+  // 9,600 valid values (a 240 x 240 plane in 6-bit bytes), then 50 MB more that make it invalid.
+  std::string text = "SPRJ;240;240;6;";
+  for (int i = 0; i < 9600; ++i) text += std::to_string(i % 64) + ",";
+  while (text.size() < 50'000'000) text += "1,";
+  text += "$";
+  bool accepted = true;
+  const double t = MedianSeconds([&] { accepted = ParseClipboardText(text, 6).has_value(); }, 3);
+  std::printf("(clipboard text of %zu bytes %s)\n", text.size(), accepted ? "ACCEPTED: wrong" : "rejected");
+  return PrintRow("clipboard reader, 50 MB text (linear: ~memcpy of 50 MB)", t, base * 50e6 / StoreBytes, 10) &&
+         !accepted;
+}
+
+}  // namespace
+
+int main() {
+  std::vector<std::uint8_t> a(StoreBytes, 1), b(StoreBytes);
+  const double base = MedianSeconds([&] { std::memcpy(b.data(), a.data(), StoreBytes); });
+  PrintHeader("memcpy of the 14,803,200-byte store", base);
+
+  bool ok = true;
+  {
+    TSpriteStore full;
+    FillFull(full);
+    ok &= BenchDocument("full", full, base);
+    ok &= BenchLayouts(full, base);
+  }
+  {
+    TSpriteStore typical;
+    FillTypical(typical);
+    ok &= BenchDocument("typical", typical, base);
+  }
+  ok &= BenchClipboard(base);
+  std::printf("%s\n", ok ? "all within target" : "some figures above target (marked !)");
+  return 0;
+}
