@@ -12,6 +12,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     if (!reporting) {
       reporting = true;
       ShowException(ExceptionMessage(std::current_exception()));
+      reporting = false;
     }
     exit(0);
     return false;

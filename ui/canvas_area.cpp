@@ -122,7 +122,10 @@ bool TSpriteEditor::eventFilter(QObject* watched, QEvent* event) {
     WheelOf(wheel, shift, delta);
     bool handled = false;
     FormMouseWheel(shift, delta, handled);
-    if (handled) return true;
+    if (handled) {
+      wheel->accept();  // or it would travel on to the parents and scroll again
+      return true;
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
