@@ -37,7 +37,11 @@ QSize CanvasSize(const TCanvasView& view);
 QRect CellRect(const TCanvasView& view, bool mask, int x, int y);
 
 // Canvas pixels of `area` (canvas coordinates): black background, the cells of the sprite
-// area of both panes, then the grid lines; an image of area's size.
+// area of both panes, then the grid lines. RenderCanvasInto writes them to the top-left
+// area.size() pixels of `image` (Format_RGB32 or Format_ARGB32_Premultiplied, at least that
+// large), so that a caller can reuse one image; RenderCanvas returns an RGB32 image of
+// area's size.
+void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image);
 QImage RenderCanvas(const TCanvasView& view, const QRect& area);
 
 // The paint box: paints the exposed part of the canvas and reports the mouse in canvas
@@ -64,4 +68,7 @@ class TPaintBox : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+
+ private:
+  QImage FScratch;
 };
