@@ -1,13 +1,16 @@
-#include <QApplication>
-#include <QLabel>
+#include "application.h"
+#include "editor_state.h"
+#include "sprite_editor.h"
 
-// Placeholder until the editor window lands.
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  app.setApplicationName("Deduzu Sprite Editor");
-  QLabel label("Deduzu Sprite Editor: the editor window is not built yet.");
-  label.setWindowTitle("Deduzu Sprite Editor");
-  label.setMargin(24);
-  label.show();
-  return app.exec();
+  TApplication app(argc, argv);
+  TApplication::setApplicationName(QString::fromLatin1(BaseCaption));
+  try {
+    TSpriteEditor SpriteEditor;
+    SpriteEditor.show();
+    app.exec();
+  } catch (...) {
+    ShowException(ExceptionMessage(std::current_exception()));
+  }
+  return 0;
 }
