@@ -2,32 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "plane_fixture.h"
+
 #include <ostream>
 #include <set>
 #include <utility>
 
 namespace {
-
-using TPoints = std::set<std::pair<int, int>>;
-
-std::uint8_t Pattern(int x, int y) { return std::uint8_t((x * 31 + y * 17 + x * y) % 7 < 3); }
-
-void FillPattern(TSpriteStore& s, int frame, bool mask) {
-  for (int x = 0; x < MaxSide; ++x)
-    for (int y = 0; y < MaxSide; ++y) s.SetPixel(frame, mask, x, y, Pattern(x, y));
-}
-
-void SetAll(TSpriteStore& s, int frame, bool mask, const TPoints& points) {
-  for (auto [x, y] : points) s.SetPixel(frame, mask, x, y, 1);
-}
-
-TPoints SetPixels(const TPlane& p) {
-  TPoints points;
-  for (int x = 0; x < MaxSide; ++x)
-    for (int y = 0; y < MaxSide; ++y)
-      if (p[x][y]) points.insert({x, y});
-  return points;
-}
 
 struct TShiftCase {
   int Direction;
