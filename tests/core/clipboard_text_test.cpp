@@ -228,7 +228,9 @@ TEST(ClipboardTextTest, LongTextsTakeLinearTime) {
     const auto start = std::chrono::steady_clock::now();
     const auto plane = ParseClipboardText(*text, 6);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took.count(), 2.0) << text->size() << " characters";
+    // Erasing from the front per value would take hours here; a loaded machine or a
+    // sanitizer build still stays far below this bound.
+    EXPECT_LT(took.count(), 10.0) << text->size() << " characters";
     EXPECT_EQ(plane.has_value(), text == &padded) << text->size() << " characters";
     if (plane) {
       EXPECT_EQ(plane->Values.size(), 9600u);
