@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcutEvent>
@@ -28,6 +29,8 @@ TMenuShortcuts::TMenuShortcuts(QMenuBar* bar) : QObject(bar), FBar(bar) {
     item->installEventFilter(this);
   }
   bar->installEventFilter(this);
+  // The focused control is asked first whether it wants a key for itself.
+  QCoreApplication::instance()->installEventFilter(this);
 }
 
 QAction* TMenuShortcuts::EnabledItemFor(const QKeySequence& key) const {
@@ -37,6 +40,14 @@ QAction* TMenuShortcuts::EnabledItemFor(const QKeySequence& key) const {
 }
 
 bool TMenuShortcuts::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Kept from a control of the editor's window (not from a dialog), the key goes on to the
+    // item's shortcut.
+    auto* control = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return control != nullptr && control->window() == FBar->window() &&
+           EnabledItemFor(QKeySequence(key->keyCombination())) != nullptr;
+  }
   if (event->type() != QEvent::Shortcut) return false;
   auto* shortcut = static_cast<QShortcutEvent*>(event);
   // The bar gets its access keys this way; an item's own shortcut with the same key comes

@@ -2,7 +2,9 @@
 // The shortcuts of the menu items, as the user of the editor expects them:
 // - they work whether or not a menu is open, and an open menu closes before the item runs;
 // - they win over the access keys of the menu bar, so Alt+V pastes from the clipboard
-//   instead of opening View (the View menu still opens with the mouse or F10).
+//   instead of opening View (the View menu still opens with the mouse or Alt alone);
+// - they win over the focused control of the window: Ctrl+C in a spin edit copies the
+//   sprite, not the spin edit's text.
 
 #include <QKeySequence>
 #include <QList>

@@ -14,6 +14,7 @@
 
 #include "clipboard_text.h"
 #include "scripted_dialogs.h"
+#include "spin_edit.h"
 #include "sprite_editor.h"
 
 namespace {
@@ -136,6 +137,7 @@ class TMenusTest : public QObject {
   void saveFollowsModifiedMark();
   void shortcutsWithMenusClosed_data();
   void shortcutsWithMenusClosed();
+  void shortcutsWinOverTheFocusedSpinEdit();
   void shortcutInOpenMenuRunsAndClosesIt();
   void altVPastesInsteadOfOpeningView();
   void altF4Closes();
@@ -313,6 +315,25 @@ void TMenusTest::shortcutsWithMenusClosed() {
   }
   // Whatever the command did not ask may stay queued.
   F->Dialogs->Unexpected = 0;
+}
+
+// The focus starts in a spin edit, whose text field would take Ctrl+C for itself.
+void TMenusTest::shortcutsWinOverTheFocusedSpinEdit() {
+  ShowActive();
+  TSpriteEditor& e = **F;
+  QTRY_VERIFY(e.SpinEditGridX->hasFocus());
+  QWidget* focused = QApplication::focusWidget();
+  e.FStore.SetPixel(0, false, 7, 7, 1);
+  QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(e.FStore.FCopyBuffer[7][7], 1);
+  QVERIFY(e.FModified);
+  QTest::keyClick(focused, Qt::Key_X, Qt::ControlModifier);
+  QCOMPARE(e.FStore.Pixel(0, false, 7, 7), 0);
+  QTest::keyClick(focused, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(e.FStore.Pixel(0, true, 7, 7), 1);
+  // Keys that are no item's shortcut still reach the spin edit.
+  QTest::keyClick(focused, Qt::Key_Up);
+  QCOMPARE(e.SpinEditGridX->value(), 7);
 }
 
 void TMenusTest::shortcutInOpenMenuRunsAndClosesIt() {
