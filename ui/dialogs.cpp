@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -57,9 +58,19 @@ QString TQtDialogs::RunFileDialog(bool save, const TFileDialogSetup& setup) {
   dialog.setDefaultSuffix(setup.DefaultSuffix);
   if (!directory.isEmpty()) dialog.setDirectory(directory);
   dialog.selectFile(setup.FileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  directory = dialog.directory().absolutePath();
-  return dialog.selectedFiles().constFirst();
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    // The save dialog lets a name in a missing folder through; it is asked again.
+    const QFileInfo info(chosen);
+    if (!save || info.absoluteDir().exists()) {
+      directory = info.absolutePath();
+      return chosen;
+    }
+    QMessageBox::warning(FParent, setup.Title,
+                         QStringLiteral("%1\nThe path does not exist.\nCheck the path and try again.")
+                             .arg(QDir::toNativeSeparators(info.absolutePath())));
+  }
 }
 
 std::optional<QString> TQtDialogs::ClipboardText() {

@@ -25,6 +25,8 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 struct TCanvasView;
+class TMenuShortcuts;
+struct TProjectHeader;
 class TPaintBox;
 class TPanel;
 class TRadioGroup;
@@ -114,12 +116,66 @@ class TSpriteEditor : public QMainWindow {
   QScrollArea* ScrollBox = nullptr;
   QWidget* ScrollBoxContent = nullptr;  // the scrolled area: the paint box plus its margin
   TPaintBox* PaintBox = nullptr;
+  // File menu
+  QMenu* MenuFile = nullptr;
+  QAction* MiNew = nullptr;
+  QAction* MiOpen = nullptr;
+  QAction* MiSave = nullptr;
+  QAction* MiSaveAs = nullptr;
+  QAction* N3 = nullptr;
+  QAction* MiImport = nullptr;
+  QAction* MiExport = nullptr;
+  QAction* N1 = nullptr;
+  QAction* MiExit = nullptr;
+  // Edit menu
+  QMenu* MenuEdit = nullptr;
+  QAction* MiCopySprite = nullptr;
+  QAction* MiCopyMask = nullptr;
+  QAction* MiPasteSprite = nullptr;
+  QAction* MiPasteMask = nullptr;
+  QAction* MiMergeSprite = nullptr;
+  QAction* MiMergeMask = nullptr;
+  QAction* MiClearSprite = nullptr;
+  QAction* MiClearMask = nullptr;
+  QAction* MiInvertSprite = nullptr;
+  QAction* MiInvertMask = nullptr;
+  QAction* N4 = nullptr;
+  QMenu* MiShiftSprite = nullptr;  // the Shift submenu
+  QAction* MiShiftSprite1 = nullptr;
+  QAction* MiShiftMask1 = nullptr;
+  QAction* MiShiftSprite2 = nullptr;
+  QAction* MiShiftMask2 = nullptr;
+  QAction* MiShiftSprite3 = nullptr;
+  QAction* MiShiftMask3 = nullptr;
+  QAction* MiShiftSprite4 = nullptr;
+  QAction* MiShiftMask4 = nullptr;
+  QMenu* MiFlip = nullptr;
+  QAction* MiFlipSpriteHorizontal = nullptr;
+  QAction* MiFlipMaskHorizontal = nullptr;
+  QAction* MiFlipSpriteVertical = nullptr;
+  QAction* MiFlipMaskVertical = nullptr;
+  QMenu* MiRotate = nullptr;
+  QAction* MiRotateSprite90 = nullptr;
+  QAction* MiRotateMask90 = nullptr;
+  QAction* MiRotateSprite180 = nullptr;
+  QAction* MiRotateMask180 = nullptr;
+  QAction* N5 = nullptr;
+  QMenu* MiClipboard = nullptr;
+  QAction* MiCopySpriteClip = nullptr;
+  QAction* MiCopyMaskClip = nullptr;
+  QAction* MiPasteSpriteClip = nullptr;
+  QAction* MiPasteMaskClip = nullptr;
+  QAction* N2 = nullptr;
+  QAction* MiGenStdMask = nullptr;
+  // View menu
   QMenu* MenuView = nullptr;
   QActionGroup* ViewGroup = nullptr;
   QAction* MiView025 = nullptr;
   QAction* MiView050 = nullptr;
   QAction* MiView100 = nullptr;
   QAction* MiView200 = nullptr;
+  // About, straight on the menu bar
+  QAction* MenuAbout = nullptr;
 
   // --- start-up ---
   void FormCreate();
@@ -160,7 +216,40 @@ class TSpriteEditor : public QMainWindow {
   void PaintBoxMouseLeave();
   bool UpdatePosition(bool onMask, int x, int y);
 
+  // --- menus and file commands ---
+  void MenuFileClick(QObject* Sender);
+  void MiNewClick(QObject* Sender);
+  void MiOpenClick(QObject* Sender);
+  void MiSaveClick(QObject* Sender);
+  void MiSaveAsClick(QObject* Sender);
+  void MiImportClick(QObject* Sender);
+  void MiExportClick(QObject* Sender);
+  void MiExitClick(QObject* Sender);
+  void MenuAboutClick(QObject* Sender);
+  void FormShow();
+  void FormCloseQuery(QObject* Sender, bool& CanClose);
+
+  // --- project file and raw sprite data ---
+  // False when the file could not be written; the user has been told.
+  bool SaveProject(const QString& path);
+  void LoadProject(const QString& path);
+  void ExportData(const QString& path);
+  // Frames read (0 .. 128), or -1 when the file was refused; the user has been told.
+  int ImportData(const QString& path);
+
+  // --- Edit menu ---
+  void MiEditClick(QObject* Sender);
+  void MiGenStdMaskClick(QObject* Sender);
+  void MiShiftClick(QObject* Sender);
+  void MiFlipClick(QObject* Sender);
+  void MiRotateClick(QObject* Sender);
+  void CopyToClipboard(int frame, bool mask);
+  bool PasteFromClipboard(int frame, bool mask);
+  void MiClipboardClick(QObject* Sender);
+
  protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -177,9 +266,15 @@ class TSpriteEditor : public QMainWindow {
   void ConnectFrameControls();
   void BuildCanvasArea();
   void CreateMenus();
+  void CreateFileMenu();
+  void CreateEditMenu();
   void CreateViewMenu();
+  void CreateAboutItem();
+  void ApplyProjectSettings(const TProjectHeader& header);
   void PlaceWindow();
   void ShowSliderPosition(int position);
   int PaneHitTest(int X);
   void DrawCell(int x, int y);
+
+  TMenuShortcuts* FMenuShortcuts = nullptr;
 };

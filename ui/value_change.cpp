@@ -89,6 +89,8 @@ void TSpriteEditor::MarkModified() {
 
 void TSpriteEditor::UpdateCaption(const QString& path) {
   setWindowTitle(QString::fromStdString(BuildCaption(FBaseCaption.toStdString(), FModified, path.toStdString())));
+  // Every change of FModified ends here, so Save's shortcut is in step before any menu opens.
+  if (MiSave) MiSave->setEnabled(FModified);
 }
 
 void TSpriteEditor::UpdateDataSize() {

@@ -1,4 +1,4 @@
-// The menu bar and its View menu: the four zoom levels of the canvas.
+// The View menu: the four zoom levels of the canvas.
 
 #include <QAction>
 #include <QActionGroup>
@@ -7,9 +7,6 @@
 
 #include "canvas.h"
 #include "sprite_editor.h"
-
-// The bar reads File, Edit, View, About; each menu is built by its own function, in order.
-void TSpriteEditor::CreateMenus() { CreateViewMenu(); }
 
 void TSpriteEditor::CreateViewMenu() {
   MenuView = menuBar()->addMenu(tr("&View"));

@@ -38,7 +38,6 @@ class TSettingsTest : public QObject {
 
  private:
   std::unique_ptr<TSpriteEditor> FEditor;
-  std::vector<std::unique_ptr<QAction>> FMaskItems;
 
   // Forgets the modified mark so that a case sees only its own change.
   void ClearModified() {
@@ -50,20 +49,9 @@ class TSettingsTest : public QObject {
   }
 };
 
-void TSettingsTest::init() {
-  FEditor = std::make_unique<TSpriteEditor>();
-  // Stand-ins for the Edit menu's mask items.
-  FMaskItems.clear();
-  for (int i = 0; i < 16; ++i) {
-    FMaskItems.push_back(std::make_unique<QAction>());
-    FEditor->FMaskActions.push_back(FMaskItems.back().get());
-  }
-}
+void TSettingsTest::init() { FEditor = std::make_unique<TSpriteEditor>(); }
 
-void TSettingsTest::cleanup() {
-  FEditor.reset();
-  FMaskItems.clear();
-}
+void TSettingsTest::cleanup() { FEditor.reset(); }
 
 void TSettingsTest::startUp() {
   TSpriteEditor& e = *FEditor;
@@ -238,6 +226,7 @@ void TSettingsTest::unmaskingDisablesMaskControlsAndKeepsMaskPixels() {
   QVERIFY(!e.CbMaskAlignment->isEnabled());
   QVERIFY(!e.LblAttrMask->isEnabled());
   QVERIFY(!e.CbAttrMask->isEnabled());
+  QCOMPARE(e.FMaskActions.size(), std::size_t(16));
   for (QAction* item : e.FMaskActions) QVERIFY(!item->isEnabled());
   QCOMPARE(e.LblBinDataSizeVal->text(), QStringLiteral("48 bytes"));
   QVERIFY(e.FModified);
