@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 
 #include "run_length.h"
@@ -71,6 +72,29 @@ std::size_t GrownCut(std::size_t k) {
   return std::min(std::size_t(PixelStreamSize), k + zeros);
 }
 
+// Every plane of every frame, sprite before mask, into PixelStreamSize bytes at `out`.
+void WritePixelStream(const TSpriteStore& store, std::uint8_t* out) {
+  for (int f = 0; f < MaxFrames; ++f) {
+    for (bool mask : {false, true}) {
+      PackPlane(store.Plane(f, mask), out);
+      out += PlaneBytes;
+    }
+  }
+}
+
+// Length of the stream without its trailing zero bytes; a drawn document is mostly zeros
+// at the end, so the scan steps back a word at a time.
+std::size_t CutTrailingZeros(const std::uint8_t* stream, std::size_t n) {
+  while (n >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, stream + n - 8, sizeof w);
+    if (w != 0) break;
+    n -= 8;
+  }
+  while (n > 0 && stream[n - 1] == 0) --n;
+  return n;
+}
+
 void PutLE32(std::uint8_t* at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = std::uint8_t(value >> (8 * i));
 }
@@ -125,33 +149,27 @@ const char* ProjectResultText(TProjectResult result) {
 
 std::vector<std::uint8_t> BuildPixelStream(const TSpriteStore& store) {
   std::vector<std::uint8_t> stream(PixelStreamSize);
-  std::uint8_t* out = stream.data();
-  for (int f = 0; f < MaxFrames; ++f) {
-    for (bool mask : {false, true}) {
-      PackPlane(store.Plane(f, mask), out);
-      out += PlaneBytes;
-    }
-  }
+  WritePixelStream(store, stream.data());
   return stream;
 }
 
+// Saving builds the stream in a buffer that no one clears first (every byte is written) and
+// packs it straight behind the header of the file, so the payload is never copied again.
 std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TProjectHeader& header) {
-  const std::vector<std::uint8_t> stream = BuildPixelStream(store);
-  const auto lastSet = std::find_if(stream.rbegin(), stream.rend(), [](std::uint8_t b) { return b != 0; });
-  std::size_t k = std::size_t(stream.rend() - lastSet);
+  const auto stream = std::make_unique_for_overwrite<std::uint8_t[]>(PixelStreamSize);
+  WritePixelStream(store, stream.get());
+  std::size_t k = CutTrailingZeros(stream.get(), PixelStreamSize);
 
-  // Packed into a buffer left uninitialised, so a small payload touches only what it uses.
-  std::unique_ptr<std::uint8_t[]> payload;
+  std::vector<std::uint8_t> file;
   int packed = 0;
   for (;;) {
-    payload = std::make_unique_for_overwrite<std::uint8_t[]>(k);
-    packed = PackRuns(std::span(payload.get(), k), std::span(stream).first(k));
+    file.resize(ProjectHeaderSize + k);
+    packed = PackRuns(std::span(file).subspan(ProjectHeaderSize), std::span(stream.get(), k));
     if (ReadsBack(packed, k)) break;
     k = GrownCut(k);
   }
+  file.resize(ProjectHeaderSize + std::size_t(packed));
 
-  std::vector<std::uint8_t> file(ProjectHeaderSize + std::size_t(packed));
-  std::copy_n(payload.get(), packed, file.begin() + ProjectHeaderSize);
   std::uint8_t* h = file.data();
   std::copy(Magic.begin(), Magic.end(), h);
   h[4] = MaxSide;
