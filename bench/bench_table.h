@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-inline double MedianSeconds(const std::function<void()>& work, int runs = 9) {
+inline double MedianSeconds(const std::function<void()>& work, int runs = 11) {
   std::vector<double> times;
   work();  // warm caches and page in buffers
   for (int i = 0; i < runs; ++i) {
@@ -20,17 +20,26 @@ inline double MedianSeconds(const std::function<void()>& work, int runs = 9) {
   return times[runs / 2];
 }
 
-inline void PrintHeader(const char* baselineName, double baseline) {
-  std::printf("baseline: %s = %.3f ms\n", baselineName, baseline * 1e3);
-  std::printf("| %-58s | %10s | %7s | %6s |\n", "operation", "median ms", "x base", "target");
-  std::printf("|%s|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(12, '-').c_str(),
+inline void PrintColumns() {
+  std::printf("| %-76s | %10s | %7s | %6s |\n", "operation", "median ms", "x base", "target");
+  std::printf("|%s|%s|%s|%s|\n", std::string(78, '-').c_str(), std::string(12, '-').c_str(),
               std::string(9, '-').c_str(), std::string(8, '-').c_str());
 }
 
+inline void PrintHeader(const char* baselineName, double baseline) {
+  std::printf("baseline: %s = %.3f ms\n", baselineName, baseline * 1e3);
+  PrintColumns();
+}
+
+// A target of 0 means none: the row is for information.
 inline bool PrintRow(const std::string& name, double seconds, double baseline, double target) {
   const double ratio = seconds / baseline;
-  std::printf("| %-58s | %10.3f | %7.2f | %5.0fx%s |\n", name.c_str(), seconds * 1e3, ratio, target,
-              ratio <= target ? "" : " !");
+  if (target <= 0) {
+    std::printf("| %-76s | %10.4f | %7.2f | %6s |\n", name.c_str(), seconds * 1e3, ratio, "-");
+  } else {
+    std::printf("| %-76s | %10.3f | %7.2f | %5.0fx%s |\n", name.c_str(), seconds * 1e3, ratio, target,
+                ratio <= target ? "" : " !");
+  }
   std::fflush(stdout);
-  return ratio <= target;
+  return target <= 0 || ratio <= target;
 }

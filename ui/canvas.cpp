@@ -261,7 +261,9 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
     if (FScratch.format() != format || FScratch.width() < area.width() || FScratch.height() < area.height())
       FScratch = QImage(std::max(FScratch.width(), area.width()), std::max(FScratch.height(), area.height()), format);
     RenderCanvasInto(view, area, FScratch);
-    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
+    // Target and source rectangles of one size: drawn as a plain copy. The point-and-source
+    // overload copies the source part into a temporary image first.
+    painter.drawImage(area, FScratch, QRect(QPoint(0, 0), area.size()));
   }
 }
 
