@@ -61,6 +61,7 @@ bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
   struct TTiming {
     std::string Name;
     double Export = 0, Import = 0;
+    double ExportFaults = 0, ImportFaults = 0;
   };
   std::vector<TTiming> timings;
   for (int order = 0; order < 4; ++order)
@@ -73,8 +74,10 @@ bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
       TTiming t;
       t.Name = std::string(DataOrderItems[order]) + ", " + (arr < 0 ? "masking off" : MaskArrangementItems[arr]);
       std::vector<std::uint8_t> bytes;
-      t.Export = MedianSeconds([&] { bytes = ExportFrames(store, format, 240, 240, 128); }, 5);
-      t.Import = MedianSeconds([&] { ImportFrames(store, format, 240, 240, bytes); }, 5);
+      t.Export = MedianSeconds([&] { bytes = ExportFrames(store, format, 240, 240, 128); }, 7);
+      t.ExportFaults = LastFaultsPerRun;
+      t.Import = MedianSeconds([&] { ImportFrames(store, format, 240, 240, bytes); }, 7);
+      t.ImportFaults = LastFaultsPerRun;
       timings.push_back(t);
     }
   auto slowest = [&](auto field) {
@@ -86,10 +89,14 @@ bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
   bool ok = true;
   const TTiming se = slowest(&TTiming::Export), fe = fastest(&TTiming::Export);
   const TTiming si = slowest(&TTiming::Import), fi = fastest(&TTiming::Import);
-  ok &= PrintRow(label + ": export slowest: " + se.Name, se.Export, base, 3);
-  ok &= PrintRow(label + ": export fastest: " + fe.Name, fe.Export, base, 3);
-  ok &= PrintRow(label + ": import slowest: " + si.Name, si.Import, base, 3);
-  ok &= PrintRow(label + ": import fastest: " + fi.Name, fi.Import, base, 3);
+  auto row = [&](const std::string& name, double seconds, double faults) {
+    LastFaultsPerRun = faults;
+    return PrintRow(label + ": " + name, seconds, base, 3);
+  };
+  ok &= row("export slowest: " + se.Name, se.Export, se.ExportFaults);
+  ok &= row("export fastest: " + fe.Name, fe.Export, fe.ExportFaults);
+  ok &= row("import slowest: " + si.Name, si.Import, si.ImportFaults);
+  ok &= row("import fastest: " + fi.Name, fi.Import, fi.ImportFaults);
   return ok;
 }
 
