@@ -1,6 +1,7 @@
 // Document benchmarks against a memcpy of the whole store: project file, run-length codec,
 // raw layouts and the clipboard reader.
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -60,10 +61,11 @@ bool BenchDocument(const char* label, TSpriteStore& store, double base) {
 bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
   struct TTiming {
     std::string Name;
-    double Export = 0, Import = 0;
-    double ExportFaults = 0, ImportFaults = 0;
+    double Export = 0, Import = 0, Stream = 0;
+    double ExportFaults = 0, ImportFaults = 0, StreamFaults = 0;
   };
   std::vector<TTiming> timings;
+  std::FILE* sink = std::fopen("/dev/null", "wb");
   for (int order = 0; order < 4; ++order)
     for (int arr = -1; arr < 6; ++arr) {
       TDataFormat format;
@@ -78,8 +80,15 @@ bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
       t.ExportFaults = LastFaultsPerRun;
       t.Import = MedianSeconds([&] { ImportFrames(store, format, 240, 240, bytes); }, 7);
       t.ImportFaults = LastFaultsPerRun;
+      t.Stream = MedianSeconds([&] {
+        ExportFramesTo(store, format, 240, 240, 128,
+                       [&](std::span<const std::uint8_t> b) { std::fwrite(b.data(), 1, b.size(), sink); });
+        std::fflush(sink);
+      }, 7);
+      t.StreamFaults = LastFaultsPerRun;
       timings.push_back(t);
     }
+  std::fclose(sink);
   auto slowest = [&](auto field) {
     return *std::max_element(timings.begin(), timings.end(), [&](auto& a, auto& b) { return a.*field < b.*field; });
   };
@@ -93,8 +102,11 @@ bool BenchLayouts(const std::string& label, TSpriteStore& store, double base) {
     LastFaultsPerRun = faults;
     return PrintRow(label + ": " + name, seconds, base, 3);
   };
+  const TTiming ss = slowest(&TTiming::Stream), fs = fastest(&TTiming::Stream);
   ok &= row("export slowest: " + se.Name, se.Export, se.ExportFaults);
   ok &= row("export fastest: " + fe.Name, fe.Export, fe.ExportFaults);
+  ok &= row("export to a file by frame blocks, slowest: " + ss.Name, ss.Stream, ss.StreamFaults);
+  ok &= row("export to a file by frame blocks, fastest: " + fs.Name, fs.Stream, fs.StreamFaults);
   ok &= row("import slowest: " + si.Name, si.Import, si.ImportFaults);
   ok &= row("import fastest: " + fi.Name, fi.Import, fi.ImportFaults);
   return ok;

@@ -194,17 +194,19 @@ auto& LineGrid(const TTraversal& t, TBytes& bytes) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ExportFrames(const TSpriteStore& store, const TDataFormat& format, int width, int height,
-                                       int frames) {
-  if (!LayoutValid(format, width, height) || frames <= 0) return {};
-  frames = std::min(frames, MaxFrames);
+namespace {
+
+// Writes frame blocks 0 .. frames-1; `blockOut(f)` gives where frame f's block goes, and
+// `done(f)` runs once it is complete.
+template <class TBlockOut, class TDone>
+void ExportBlocks(const TSpriteStore& store, const TDataFormat& format, int width, int height, int frames,
+                  TBlockOut blockOut, TDone done) {
   const int bits = BitsPerByte(format.ByteMode);
   const int byteColumns = width / bits;
   const std::uint8_t attr = bits == 6 ? std::uint8_t((format.AttrChoice & 3) << 6) : 0;
   const TTraversal t = MakeTraversal(format.Order, byteColumns, height);
   const int length = t.Length;
-  std::vector<std::uint8_t> data(std::size_t(RawDataSize(format, width, height, frames)));
-  std::uint8_t* out = data.data();
+  std::uint8_t* out = nullptr;
   TPlaneBytes sprite, mask;
 
   auto pack = [&](const TPlane& plane, std::uint8_t fill, TPlaneBytes& bytes) {
@@ -222,11 +224,37 @@ std::vector<std::uint8_t> ExportFrames(const TSpriteStore& store, const TDataFor
   };
 
   for (int f = 0; f < frames; ++f) {
+    out = blockOut(f);
     pack(store.Plane(f, false), 0, sprite);
     if (format.Masked) pack(store.Plane(f, true), attr, mask);
     WalkBlock<const TPlaneBytes>(t, format.Masked, format.Arrangement, sprite, mask, run, pair);
+    done(f);
   }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ExportFrames(const TSpriteStore& store, const TDataFormat& format, int width, int height,
+                                       int frames) {
+  if (!LayoutValid(format, width, height) || frames <= 0) return {};
+  frames = std::min(frames, MaxFrames);
+  const std::size_t block = std::size_t(FrameBlockSize(format, width, height));
+  std::vector<std::uint8_t> data(block * std::size_t(frames));
+  ExportBlocks(
+      store, format, width, height, frames, [&](int f) { return data.data() + std::size_t(f) * block; }, [](int) {});
   return data;
+}
+
+bool ExportFramesTo(const TSpriteStore& store, const TDataFormat& format, int width, int height, int frames,
+                    const std::function<void(std::span<const std::uint8_t>)>& write) {
+  if (!LayoutValid(format, width, height) || frames <= 0) return false;
+  frames = std::min(frames, MaxFrames);
+  const std::size_t block = std::size_t(FrameBlockSize(format, width, height));
+  std::array<std::uint8_t, MaxFrameBlockSize> buffer;
+  ExportBlocks(
+      store, format, width, height, frames, [&](int) { return buffer.data(); },
+      [&](int) { write(std::span(buffer.data(), block)); });
+  return true;
 }
 
 // Every pixel of both planes of all 128 frames is written exactly once: the W x H area of
