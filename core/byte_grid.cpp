@@ -112,26 +112,26 @@ void UnpackByteColumns(const TByteGrid& columns, int bitsPerByte, int byteColumn
     UnpackWith<6>(columns, byteColumns, plane);
 }
 
+void TransposeBlock8(const std::uint8_t* from, std::ptrdiff_t fromStride, std::uint8_t* to, std::ptrdiff_t toStride) {
+  TWord w0 = LoadLittle(from), w1 = LoadLittle(from + fromStride), w2 = LoadLittle(from + 2 * fromStride),
+        w3 = LoadLittle(from + 3 * fromStride), w4 = LoadLittle(from + 4 * fromStride),
+        w5 = LoadLittle(from + 5 * fromStride), w6 = LoadLittle(from + 6 * fromStride),
+        w7 = LoadLittle(from + 7 * fromStride);
+  Transpose8x8(w0, w1, w2, w3, w4, w5, w6, w7);
+  StoreLittle(to, w0);
+  StoreLittle(to + toStride, w1);
+  StoreLittle(to + 2 * toStride, w2);
+  StoreLittle(to + 3 * toStride, w3);
+  StoreLittle(to + 4 * toStride, w4);
+  StoreLittle(to + 5 * toStride, w5);
+  StoreLittle(to + 6 * toStride, w6);
+  StoreLittle(to + 7 * toStride, w7);
+}
+
 void TransposeByteGrid(const TByteGrid& from, int fromStride, int lines, int positions, TByteGrid& to, int toStride) {
-  for (int a = 0; a < lines; a += 8) {
-    for (int b = 0; b < positions; b += 8) {
-      const std::uint8_t* src = from.data() + a * fromStride + b;
-      TWord w0 = LoadLittle(src), w1 = LoadLittle(src + fromStride), w2 = LoadLittle(src + 2 * fromStride),
-            w3 = LoadLittle(src + 3 * fromStride), w4 = LoadLittle(src + 4 * fromStride),
-            w5 = LoadLittle(src + 5 * fromStride), w6 = LoadLittle(src + 6 * fromStride),
-            w7 = LoadLittle(src + 7 * fromStride);
-      Transpose8x8(w0, w1, w2, w3, w4, w5, w6, w7);
-      std::uint8_t* dst = to.data() + b * toStride + a;
-      StoreLittle(dst, w0);
-      StoreLittle(dst + toStride, w1);
-      StoreLittle(dst + 2 * toStride, w2);
-      StoreLittle(dst + 3 * toStride, w3);
-      StoreLittle(dst + 4 * toStride, w4);
-      StoreLittle(dst + 5 * toStride, w5);
-      StoreLittle(dst + 6 * toStride, w6);
-      StoreLittle(dst + 7 * toStride, w7);
-    }
-  }
+  for (int a = 0; a < lines; a += 8)
+    for (int b = 0; b < positions; b += 8)
+      TransposeBlock8(from.data() + a * fromStride + b, fromStride, to.data() + b * toStride + a, toStride);
 }
 
 void CopyReversed(const std::uint8_t* last, int length, std::uint8_t* out) {

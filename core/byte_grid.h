@@ -4,6 +4,7 @@
 // position, and unpacking a grid gives what UnpackByte would.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "sprite_store.h"
@@ -31,6 +32,10 @@ void UnpackByteColumns(const TByteGrid& columns, int bitsPerByte, int byteColumn
 // 8 and the extra bytes are carried along too. Callers keep the rounded counts within the
 // grid's shape: at most 40 byte columns and 240 rows, which every sprite size does.
 void TransposeByteGrid(const TByteGrid& from, int fromStride, int lines, int positions, TByteGrid& to, int toStride);
+
+// Byte j of the 8 bytes at from + i * fromStride becomes byte i of the 8 bytes at
+// to + j * toStride, for i, j < 8.
+void TransposeBlock8(const std::uint8_t* from, std::ptrdiff_t fromStride, std::uint8_t* to, std::ptrdiff_t toStride);
 
 // out[0] = *last, out[1] = last[-1], ... for `length` bytes, eight at a time.
 void CopyReversed(const std::uint8_t* last, int length, std::uint8_t* out);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 
+#include "byte_grid.h"
 #include "run_length.h"
 
 namespace {
@@ -19,40 +21,29 @@ constexpr int PlaneBytes = MaxSide * RowBytes;  // 7,200
 constexpr int RepeatChunk = 130;                // the longest repeat token
 constexpr int LiteralChunk = 128;               // the longest literal token
 
-// One plane as 240 rows of 30 bytes, eight pixels to a byte, leftmost in bit 7. The plane
-// is stored by columns, so each byte column is built from eight contiguous columns and
-// only the finished bytes are scattered into the rows.
-void PackPlane(const TPlane& plane, std::uint8_t* out) {
-  std::array<std::uint8_t, MaxSide> bytes;
-  for (int bx = 0; bx < RowBytes; ++bx) {
-    const std::uint8_t* c0 = plane[8 * bx].data();
-    const std::uint8_t* c1 = plane[8 * bx + 1].data();
-    const std::uint8_t* c2 = plane[8 * bx + 2].data();
-    const std::uint8_t* c3 = plane[8 * bx + 3].data();
-    const std::uint8_t* c4 = plane[8 * bx + 4].data();
-    const std::uint8_t* c5 = plane[8 * bx + 5].data();
-    const std::uint8_t* c6 = plane[8 * bx + 6].data();
-    const std::uint8_t* c7 = plane[8 * bx + 7].data();
-    for (int y = 0; y < MaxSide; ++y)
-      bytes[y] = std::uint8_t(c0[y] << 7 | c1[y] << 6 | c2[y] << 5 | c3[y] << 4 | c4[y] << 3 | c5[y] << 2 |
-                              c6[y] << 1 | c7[y]);
-    for (int y = 0; y < MaxSide; ++y) out[y * RowBytes + bx] = bytes[y];
-  }
+// Whole planes go through byte grids, as the raw layouts do: packing by byte columns, then
+// an 8 x 8 block transpose into rows. The grids start cleared; lines and rows beyond a
+// plane's size are never written and stay zero.
+struct TPlaneGrids {
+  TByteGrid Columns{};
+  TByteGrid Rows{};
+};
+
+// One plane as 240 rows of 30 bytes, eight pixels to a byte, leftmost in bit 7.
+void PackPlane(const TPlane& plane, TPlaneGrids& grids, std::uint8_t* out) {
+  PackByteColumns(plane, 8, RowBytes, 0, grids.Columns);
+  TransposeByteGrid(grids.Columns, ByteColumnStride, RowBytes, MaxSide, grids.Rows, ByteRowStride);
+  for (int y = 0; y < MaxSide; ++y) std::memcpy(out + y * RowBytes, grids.Rows.data() + y * ByteRowStride, RowBytes);
 }
 
 // The reverse of PackPlane for a plane stored as `rows` rows of `rowBytes` bytes; every byte
 // sets all eight pixels of its run, like UnpackByte. Rows from `rows` on are cleared in the
-// columns written, which is where a smaller plane of an earlier version ends.
-void UnpackPlane(TPlane& plane, const std::uint8_t* in, int rows, int rowBytes) {
-  std::array<std::uint8_t, MaxSide> bytes{};
-  for (int bx = 0; bx < rowBytes; ++bx) {
-    for (int y = 0; y < rows; ++y) bytes[y] = in[y * rowBytes + bx];
-    for (int k = 0; k < 8; ++k) {
-      std::uint8_t* column = plane[8 * bx + k].data();
-      const std::uint8_t bit = std::uint8_t(0x80 >> k);
-      for (int y = 0; y < MaxSide; ++y) column[y] = (bytes[y] & bit) != 0;
-    }
-  }
+// columns written, which is where a smaller plane of an earlier version ends. One set of
+// grids serves planes of one size only.
+void UnpackPlane(TPlane& plane, TPlaneGrids& grids, const std::uint8_t* in, int rows, int rowBytes) {
+  for (int y = 0; y < rows; ++y) std::memcpy(grids.Rows.data() + y * ByteRowStride, in + y * rowBytes, rowBytes);
+  TransposeByteGrid(grids.Rows, ByteRowStride, rows, rowBytes, grids.Columns, ByteColumnStride);
+  UnpackByteColumns(grids.Columns, 8, rowBytes, plane);
 }
 
 // The reader takes a packed length of 1 as a fill of the whole stream and one of
@@ -69,6 +60,30 @@ std::size_t GrownCut(std::size_t k) {
   const std::size_t literalControls = (k + LiteralChunk - 1) / LiteralChunk;
   const std::size_t zeros = RepeatChunk * (literalControls / LiteralChunk + 1);
   return std::min(std::size_t(PixelStreamSize), k + zeros);
+}
+
+// Every plane of every frame, sprite before mask, into PixelStreamSize bytes at `out`.
+void WritePixelStream(const TSpriteStore& store, std::uint8_t* out) {
+  TPlaneGrids grids;
+  for (int f = 0; f < MaxFrames; ++f) {
+    for (bool mask : {false, true}) {
+      PackPlane(store.Plane(f, mask), grids, out);
+      out += PlaneBytes;
+    }
+  }
+}
+
+// Length of the stream without its trailing zero bytes; a drawn document is mostly zeros
+// at the end, so the scan steps back a word at a time.
+std::size_t CutTrailingZeros(const std::uint8_t* stream, std::size_t n) {
+  while (n >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, stream + n - 8, sizeof w);
+    if (w != 0) break;
+    n -= 8;
+  }
+  while (n > 0 && stream[n - 1] == 0) --n;
+  return n;
 }
 
 void PutLE32(std::uint8_t* at, std::uint32_t value) {
@@ -125,33 +140,27 @@ const char* ProjectResultText(TProjectResult result) {
 
 std::vector<std::uint8_t> BuildPixelStream(const TSpriteStore& store) {
   std::vector<std::uint8_t> stream(PixelStreamSize);
-  std::uint8_t* out = stream.data();
-  for (int f = 0; f < MaxFrames; ++f) {
-    for (bool mask : {false, true}) {
-      PackPlane(store.Plane(f, mask), out);
-      out += PlaneBytes;
-    }
-  }
+  WritePixelStream(store, stream.data());
   return stream;
 }
 
+// Saving builds the stream in a buffer that no one clears first (every byte is written) and
+// packs it straight behind the header of the file, so the payload is never copied again.
 std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TProjectHeader& header) {
-  const std::vector<std::uint8_t> stream = BuildPixelStream(store);
-  const auto lastSet = std::find_if(stream.rbegin(), stream.rend(), [](std::uint8_t b) { return b != 0; });
-  std::size_t k = std::size_t(stream.rend() - lastSet);
+  const auto stream = std::make_unique_for_overwrite<std::uint8_t[]>(PixelStreamSize);
+  WritePixelStream(store, stream.get());
+  std::size_t k = CutTrailingZeros(stream.get(), PixelStreamSize);
 
-  // Packed into a buffer left uninitialised, so a small payload touches only what it uses.
-  std::unique_ptr<std::uint8_t[]> payload;
+  std::vector<std::uint8_t> file;
   int packed = 0;
   for (;;) {
-    payload = std::make_unique_for_overwrite<std::uint8_t[]>(k);
-    packed = PackRuns(std::span(payload.get(), k), std::span(stream).first(k));
+    file.resize(ProjectHeaderSize + k);
+    packed = PackRuns(std::span(file).subspan(ProjectHeaderSize), std::span(stream.get(), k));
     if (ReadsBack(packed, k)) break;
     k = GrownCut(k);
   }
+  file.resize(ProjectHeaderSize + std::size_t(packed));
 
-  std::vector<std::uint8_t> file(ProjectHeaderSize + std::size_t(packed));
-  std::copy_n(payload.get(), packed, file.begin() + ProjectHeaderSize);
   std::uint8_t* h = file.data();
   std::copy(Magic.begin(), Magic.end(), h);
   h[4] = MaxSide;
@@ -202,9 +211,10 @@ void SpreadPixelStream(TSpriteStore& store, std::span<const std::uint8_t> stream
   if (stream.size() < planeBytes * 2 * std::size_t(frameCapacity)) return;
   if (planeSide != MaxSide || frameCapacity != MaxFrames) store.ClearAll();
   const std::uint8_t* in = stream.data();
+  TPlaneGrids grids;
   for (int f = 0; f < frameCapacity; ++f) {
     for (bool mask : {false, true}) {
-      UnpackPlane(store.Plane(f, mask), in, planeSide, rowBytes);
+      UnpackPlane(store.Plane(f, mask), grids, in, planeSide, rowBytes);
       in += planeBytes;
     }
   }

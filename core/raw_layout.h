@@ -3,6 +3,7 @@
 // mask arrangement. Export writes frames 0 .. N-1; import reads them back.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -24,6 +25,15 @@ bool ImportLengthAccepted(std::uint64_t length, TByteMode byteMode, bool masked)
 // is unknown or frames < 1; more than 128 frames export 128.
 std::vector<std::uint8_t> ExportFrames(const TSpriteStore& store, const TDataFormat& format, int width, int height,
                                        int frames);
+
+// The largest frame block: 240 x 240 pixels of both planes in 6-pixel bytes.
+constexpr int MaxFrameBlockSize = 2 * (MaxSide / 6) * MaxSide;  // 19,200
+
+// The same stream handed to `write` one frame block at a time, so that an export can go to
+// its file without a buffer for the whole stream. False (and nothing written) where
+// ExportFrames would return nothing.
+bool ExportFramesTo(const TSpriteStore& store, const TDataFormat& format, int width, int height, int frames,
+                    const std::function<void(std::span<const std::uint8_t>)>& write);
 
 // Clears the store (not the copy buffer) and reads frame blocks from `data`; returns the
 // number of frames read: ceil(size / block), at most 128. Bytes after frame 128 are ignored;

@@ -1,6 +1,7 @@
 #include "run_length.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstddef>
 #include <cstring>
@@ -11,6 +12,36 @@ constexpr std::size_t MinRepeat = 3;
 constexpr std::size_t MaxRepeat = 130;
 constexpr std::size_t MaxLiteral = 128;
 constexpr std::uint8_t LiteralFlag = 0x80;
+
+// Eight bytes with byte r at bits 8r .. 8r + 7, whatever the machine's byte order.
+std::uint64_t LoadLittle(const std::uint8_t* p) {
+  std::uint64_t w = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&w, p, sizeof w);
+  } else {
+    for (int r = 0; r < 8; ++r) w |= std::uint64_t(p[r]) << (8 * r);
+  }
+  return w;
+}
+
+// First q in [from, last) with s[q] = s[q + 1] = s[q + 2], or `last` when there is none.
+// Callers keep last + 2 <= the input's length. Literal stretches of a drawn document are
+// long, so the search tests eight starting positions at a time.
+std::size_t FindTriple(const std::uint8_t* s, std::size_t from, std::size_t last) {
+  constexpr std::uint64_t Ones = 0x0101010101010101;
+  constexpr std::uint64_t Highs = 0x8080808080808080;
+  std::size_t q = from;
+  for (; q + 8 <= last; q += 8) {
+    const std::uint64_t a = LoadLittle(s + q);
+    // Byte r of `d` is zero exactly when a triple starts at q + r.
+    const std::uint64_t d = (a ^ LoadLittle(s + q + 1)) | (a ^ LoadLittle(s + q + 2));
+    const std::uint64_t zero = (d - Ones) & ~d & Highs;  // exact at the lowest zero byte
+    if (zero != 0) return q + std::size_t(std::countr_zero(zero) / 8);
+  }
+  for (; q < last; ++q)
+    if (s[q] == s[q + 1] && s[q] == s[q + 2]) return q;
+  return last;
+}
 
 int PlainCopy(std::span<std::uint8_t> output, std::span<const std::uint8_t> input) {
   std::copy(input.begin(), input.end(), output.begin());
@@ -63,8 +94,7 @@ int PackRuns(std::span<std::uint8_t> output, std::span<const std::uint8_t> input
       if (literal == 0) control = w++;
       const std::size_t end = std::min(n, p + (MaxLiteral - literal));
       const std::size_t lastStart = std::min(end, n - 2);  // a triple must lie inside input
-      std::size_t q = p + 1;
-      while (q < lastStart && !(input[q] == input[q + 1] && input[q] == input[q + 2])) ++q;
+      std::size_t q = p + 1 < lastStart ? FindTriple(input.data(), p + 1, lastStart) : lastStart;
       if (q >= lastStart) q = end;
       const std::size_t count = std::min(q - p, n - w);
       std::copy_n(input.begin() + std::ptrdiff_t(p), count, output.begin() + std::ptrdiff_t(w));

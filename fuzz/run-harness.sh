@@ -11,7 +11,7 @@ mkdir -p "$out" "$out-crashes" "$here/regressions/$name"
 echo "== $name: ${seconds}s"
 "$binary" -max_total_time="$seconds" -max_len="${max_len[$name]}" -rss_limit_mb=2560 \
   -dict="$here/sprj.dict" -artifact_prefix="$out-crashes/" -print_final_stats=1 \
-  "$out" "$here/corpus/$name" "$here/regressions/$name" 2>&1 | grep -E '^(stat::number_of_executed_units|==|SUMMARY|.*ERROR)' || true
+  "$out" "$here/corpus/$name" "$here/regressions/$name" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|==|SUMMARY|.*ERROR)' || true
 # A crash file means a finding: fail so it gets fixed and kept as a regression case.
 if compgen -G "$out-crashes/*" > /dev/null; then
   echo "findings in $out-crashes:"; ls "$out-crashes"; exit 1

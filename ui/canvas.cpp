@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "byte_grid.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPaintEngine>
@@ -42,7 +44,13 @@ class TPlaneRows {
   void Load(int top) {
     FTop = top;
     const int count = std::min(Block, MaxSide - top);
-    for (int x = FFirst; x <= FLast; ++x) {
+    int x = FFirst;
+    // Eight columns by eight rows at a time (MaxSide is a multiple of Block, and Block of 8).
+    if (count == Block)
+      for (; x + 8 <= FLast + 1; x += 8)
+        for (int r = 0; r < Block; r += 8)
+          TransposeBlock8((*FPlane)[x].data() + top + r, MaxSide, FRows[r].data() + (x - FFirst), MaxSide);
+    for (; x <= FLast; ++x) {
       const std::uint8_t* column = (*FPlane)[x].data() + top;
       for (int r = 0; r < count; ++r) FRows[r][x - FFirst] = column[r];
     }
@@ -55,35 +63,55 @@ class TPlaneRows {
   std::array<std::array<std::uint8_t, MaxSide>, Block> FRows{};
 };
 
-// Writes `count` whole cells: z - 1 pixels in the cell's colour, then the black gap pixel.
-// The menu's zoom levels copy a prepared cell of fixed size, which compiles to a few
-// vector stores per cell.
-template <int Z>
-void WriteCells(const std::uint8_t* cells, int count, const TCanvasView& view, QRgb* out) {
-  if constexpr (Z == 0) {
+// Writes whole cells: z - 1 pixels in the cell's colour, then the black gap pixel. At the
+// menu's zoom levels four neighbouring cells are one copy from a table of their sixteen
+// patterns, prepared once per paint; a small cell would otherwise cost a copy of a few bytes.
+class TCellWriter {
+ public:
+  explicit TCellWriter(const TCanvasView& view) : FView(view) {
     const int z = view.Zoom;
-    for (int i = 0; i < count; ++i, out += z) {
-      std::fill(out, out + z - 1, cells[i] ? view.ColorOn : view.ColorOff);
-      out[z - 1] = CanvasBackground;
-    }
-  } else {
-    std::array<QRgb, Z> patterns[2];
-    patterns[0].fill(view.ColorOff);
-    patterns[1].fill(view.ColorOn);
-    patterns[0][Z - 1] = patterns[1][Z - 1] = CanvasBackground;
-    for (int i = 0; i < count; ++i, out += Z) std::memcpy(out, patterns[cells[i] != 0].data(), sizeof(QRgb) * Z);
+    if (z != 3 && z != 6 && z != 12 && z != 24) return;
+    FGroups.resize(std::size_t(16 * 4 * z));
+    for (int pattern = 0; pattern < 16; ++pattern)
+      for (int k = 0; k < 4; ++k) {
+        QRgb* cell = FGroups.data() + (pattern * 4 + k) * z;
+        std::fill(cell, cell + z - 1, (pattern >> k) & 1 ? view.ColorOn : view.ColorOff);
+        cell[z - 1] = CanvasBackground;
+      }
   }
-}
 
-void WriteCells(const std::uint8_t* cells, int count, const TCanvasView& view, QRgb* out) {
-  switch (view.Zoom) {
-    case 3: return WriteCells<3>(cells, count, view, out);
-    case 6: return WriteCells<6>(cells, count, view, out);
-    case 12: return WriteCells<12>(cells, count, view, out);
-    case 24: return WriteCells<24>(cells, count, view, out);
-    default: return WriteCells<0>(cells, count, view, out);
+  void Write(const std::uint8_t* cells, int count, QRgb* out) const {
+    switch (FView.Zoom) {
+      case 3: return Write<3>(cells, count, out);
+      case 6: return Write<6>(cells, count, out);
+      case 12: return Write<12>(cells, count, out);
+      case 24: return Write<24>(cells, count, out);
+      default: {
+        const int z = FView.Zoom;
+        for (int i = 0; i < count; ++i, out += z) {
+          std::fill(out, out + z - 1, cells[i] ? FView.ColorOn : FView.ColorOff);
+          out[z - 1] = CanvasBackground;
+        }
+      }
+    }
   }
-}
+
+ private:
+  template <int Z>
+  void Write(const std::uint8_t* cells, int count, QRgb* out) const {
+    const QRgb* groups = FGroups.data();
+    int i = 0;
+    for (; i + 4 <= count; i += 4, out += 4 * Z) {
+      const int pattern = (cells[i] != 0) | (cells[i + 1] != 0) << 1 | (cells[i + 2] != 0) << 2 | (cells[i + 3] != 0) << 3;
+      std::memcpy(out, groups + pattern * 4 * Z, sizeof(QRgb) * 4 * Z);
+    }
+    // Pattern 0 starts with a clear cell and pattern 1 with a set one.
+    for (; i < count; ++i, out += Z) std::memcpy(out, groups + (cells[i] != 0) * 4 * Z, sizeof(QRgb) * Z);
+  }
+
+  const TCanvasView& FView;
+  std::vector<QRgb> FGroups;  // pattern p: cell k set when bit k of p is
+};
 
 // The canvas as image rows: canvas row area.top() is row 0 of the image.
 class TRowWriter {
@@ -151,6 +179,7 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
   std::optional<TPaneSpan> panes[2] = {PaneSpan(view, false, area),
                                        view.Masked ? PaneSpan(view, true, area) : std::nullopt};
   std::vector<QRgb> scratch;
+  const TCellWriter cellWriter(view);
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const int cellRow = FloorDiv(y, z);
     if (cellRow < 0 || cellRow >= view.Height || y % z == z - 1) {  // margin or gap row
@@ -172,10 +201,10 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
       const int to = std::min(pane->SpanRight, right);
       rows.Blank(y, blankFrom, from);
       if (from == pane->SpanLeft && to == pane->SpanRight) {
-        WriteCells(cells, count, view, line + (from - left));
+        cellWriter.Write(cells, count, line + (from - left));
       } else {  // cut by the area's edge
         scratch.resize(std::size_t(pane->SpanRight - pane->SpanLeft));
-        WriteCells(cells, count, view, scratch.data());
+        cellWriter.Write(cells, count, scratch.data());
         std::copy(scratch.data() + (from - pane->SpanLeft), scratch.data() + (to - pane->SpanLeft),
                   line + (from - left));
       }
@@ -261,7 +290,9 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
     if (FScratch.format() != format || FScratch.width() < area.width() || FScratch.height() < area.height())
       FScratch = QImage(std::max(FScratch.width(), area.width()), std::max(FScratch.height(), area.height()), format);
     RenderCanvasInto(view, area, FScratch);
-    painter.drawImage(area.topLeft(), FScratch, QRect(QPoint(0, 0), area.size()));
+    // Target and source rectangles of one size: drawn as a plain copy. The point-and-source
+    // overload copies the source part into a temporary image first.
+    painter.drawImage(area, FScratch, QRect(QPoint(0, 0), area.size()));
   }
 }
 

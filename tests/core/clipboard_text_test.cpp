@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TNumberCase{"-" + std::string(1000, '9'), -1}, TNumberCase{std::string(999, '0') + "7", 7},
                       // hex: any 32-bit pattern, then the sign negates it
                       TNumberCase{"$1F", 31}, TNumberCase{"x1f", 31}, TNumberCase{"X1F", 31}, TNumberCase{"0x1F", 31},
-                      TNumberCase{"0X1F", 31}, TNumberCase{" -x1F", -31}, TNumberCase{"0xFFFFFFFE", -2},
+                      TNumberCase{"0X1F", 31}, TNumberCase{" -x1F", -31}, TNumberCase{"0xFFFFFFFE", -2}, TNumberCase{"0xFFFFFFFF", -1},
                       TNumberCase{"$80000000", Min32}, TNumberCase{"-$FFFFFFFF", 1}, TNumberCase{"-$2", -2},
                       TNumberCase{"0x100000000", -1}, TNumberCase{"$" + std::string(1000, 'F'), -1},
                       TNumberCase{"$" + std::string(1000, '0') + "1f", 31}, TNumberCase{"0x", -1}, TNumberCase{"$", -1},

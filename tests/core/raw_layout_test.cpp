@@ -267,6 +267,17 @@ TEST_P(AllLayoutsTest, ExportMatchesTraversalAndImportRestoresSpriteArea) {
             << "frame " << f;
       }
 
+      // Frame by frame, the same bytes in blocks of one frame each.
+      TBytes blocks;
+      int blockCount = 0;
+      ASSERT_TRUE(ExportFramesTo(s, format, c.Width, c.Height, c.Frames, [&](std::span<const std::uint8_t> b) {
+        EXPECT_EQ(b.size(), block);
+        blocks.insert(blocks.end(), b.begin(), b.end());
+        ++blockCount;
+      }));
+      EXPECT_EQ(blockCount, c.Frames);
+      ASSERT_EQ(blocks, data);
+
       FillRandom(back, 99, c.Frames + 1);  // leftovers that the import must clear
       ASSERT_EQ(ImportFrames(back, format, c.Width, c.Height, data), c.Frames);
       for (int f = 0; f <= c.Frames && f < MaxFrames; ++f)
@@ -429,6 +440,13 @@ TEST(RawLayoutTest, SizesOutsideTheStoreProduceAndReadNothing) {
   for (auto [w, h] : sizes)
     EXPECT_TRUE(ExportFrames(s, f6, w, h, 1).empty()) << w << "x" << h;
   EXPECT_TRUE(ExportFrames(s, f6, 12, 1, 0).empty());
+  int writes = 0;
+  auto count = [&](std::span<const std::uint8_t>) { ++writes; };
+  EXPECT_FALSE(ExportFramesTo(s, f6, 246, 1, 1, count));
+  EXPECT_FALSE(ExportFramesTo(s, f6, 12, 1, 0, count));
+  EXPECT_EQ(writes, 0);
+  EXPECT_TRUE(ExportFramesTo(s, f6, 12, 1, 500, count));
+  EXPECT_EQ(writes, 128);
   EXPECT_EQ(ExportFrames(s, f6, 12, 1, 500).size(), std::size_t(128 * 4)) << "the store holds 128 frames";
   EXPECT_EQ(ImportFrames(s, f6, 246, 1, TBytes(80, 0xFF)), 0);
 }

@@ -125,7 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
         TUnpackCase{"CutLiteralKeepsPresentBytes", {0x83, 1, 2}, 10, 2, Join({{1, 2}, Fill(8, U)})},
         TUnpackCase{"CutLiteralAfterRepeat", {0x00, 9, 0x85, 1}, 10, 4, Join({{9, 9, 9, 1}, Fill(6, U)})},
         TUnpackCase{"LiteralControlAlone", {0x00, 9, 0x80}, 10, 3, Join({{9, 9, 9}, Fill(7, U)})},
-        TUnpackCase{"RepeatControlLast", {0x80, 4, 0x00}, 10, 1, Join({{4}, Fill(9, U)})}),
+        TUnpackCase{"RepeatControlLast", {0x80, 4, 0x00}, 10, 1, Join({{4}, Fill(9, U)})},
+        // A lone literal control is the one-byte form; two of them are a literal of one byte.
+        TUnpackCase{"OnlyLiteralControl", {0x80}, 10, 10, Fill(10, 0x80)},
+        TUnpackCase{"TwoLiteralControls", {0x80, 0x80}, 10, 1, Join({{0x80}, Fill(9, U)})},
+        // Runs one byte longer than the room left in the output.
+        TUnpackCase{"RepeatOvershootsByOne", {0x01, 5}, 3, 3, Fill(3, 5)},
+        TUnpackCase{"LiteralOvershootsByOne", {0x7F, 9, 0x81, 1, 2}, 131, -2, Join({Fill(130, 9), {1}})}),
     [](const ::testing::TestParamInfo<TUnpackCase>& info) { return info.param.Name; });
 
 // Inputs of varied size and run structure: runs of random length drawn from a small or a
