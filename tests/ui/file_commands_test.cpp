@@ -44,7 +44,7 @@ void CompareSetup(const TFileDialogSetup& s, const QString& title, const QString
 
 }  // namespace
 
-class TFileCommandsTest : public QObject {
+class TFileCommandsTest : public TEditorTestBase {
   Q_OBJECT
 
  private slots:
@@ -65,24 +65,14 @@ class TFileCommandsTest : public QObject {
   void closeWithChangesAsks_data();
   void closeWithChangesAsks();
 
- private:
-  std::unique_ptr<TScriptedEditor> F;
-  std::unique_ptr<QTemporaryDir> FDir;
-  QString Path(const QString& name) const { return FDir->filePath(name); }
-  TSpriteEditor& E() { return **F; }
-  TScriptedDialogs& D() { return *F->Dialogs; }
 };
 
 void TFileCommandsTest::init() {
-  F = std::make_unique<TScriptedEditor>();
-  FDir = std::make_unique<QTemporaryDir>();
-  QVERIFY(FDir->isValid());
+  QVERIFY(MakeEditor());
 }
 
 void TFileCommandsTest::cleanup() {
-  if (F) QCOMPARE(F->Dialogs->Unexpected, 0);
-  F.reset();
-  FDir.reset();
+  QCOMPARE(DropEditor(), 0);
 }
 
 void TFileCommandsTest::ctrlSWithoutChangesDoesNothing() {

@@ -89,7 +89,7 @@ TProjectHeader Header(int mode, int order, bool masked, int arrangement, int att
 
 }  // namespace
 
-class TProjectIoTest : public QObject {
+class TProjectIoTest : public TEditorTestBase {
   Q_OBJECT
 
  private slots:
@@ -107,11 +107,6 @@ class TProjectIoTest : public QObject {
   void refusedFileChangesNothing();
 
  private:
-  std::unique_ptr<TScriptedEditor> F;
-  std::unique_ptr<QTemporaryDir> FDir;
-  QString Path(const QString& name) const { return FDir->filePath(name); }
-  TSpriteEditor& E() { return **F; }
-  TScriptedDialogs& D() { return *F->Dialogs; }
   void Open(const QString& path) {
     D().Paths = {path};
     E().MiOpen->trigger();
@@ -119,15 +114,11 @@ class TProjectIoTest : public QObject {
 };
 
 void TProjectIoTest::init() {
-  F = std::make_unique<TScriptedEditor>();
-  FDir = std::make_unique<QTemporaryDir>();
-  QVERIFY(FDir->isValid());
+  QVERIFY(MakeEditor());
 }
 
 void TProjectIoTest::cleanup() {
-  if (F) QCOMPARE(F->Dialogs->Unexpected, 0);
-  F.reset();
-  FDir.reset();
+  QCOMPARE(DropEditor(), 0);
 }
 
 void TProjectIoTest::savedDocumentComesBackInAFreshWindow() {

@@ -71,7 +71,7 @@ TDataFormat Format(const TLayout& l) {
 
 Q_DECLARE_METATYPE(TLayout)
 
-class TRawIoTest : public QObject {
+class TRawIoTest : public TEditorTestBase {
   Q_OBJECT
 
  private slots:
@@ -90,11 +90,6 @@ class TRawIoTest : public QObject {
 
  private:
   static void LayoutRows();
-  std::unique_ptr<TScriptedEditor> F;
-  std::unique_ptr<QTemporaryDir> FDir;
-  QString Path(const QString& name) const { return FDir->filePath(name); }
-  TSpriteEditor& E() { return **F; }
-  TScriptedDialogs& D() { return *F->Dialogs; }
   void Export(const QString& path) {
     D().Paths = {path};
     E().MiExport->trigger();
@@ -107,15 +102,11 @@ class TRawIoTest : public QObject {
 };
 
 void TRawIoTest::init() {
-  F = std::make_unique<TScriptedEditor>();
-  FDir = std::make_unique<QTemporaryDir>();
-  QVERIFY(FDir->isValid());
+  QVERIFY(MakeEditor());
 }
 
 void TRawIoTest::cleanup() {
-  if (F) QCOMPARE(F->Dialogs->Unexpected, 0);
-  F.reset();
-  FDir.reset();
+  QCOMPARE(DropEditor(), 0);
 }
 
 void TRawIoTest::LayoutRows() {

@@ -64,7 +64,7 @@ bool Chattr(const QString& flag, const QString& path) {
 
 }  // namespace
 
-class TSaveFailureTest : public QObject {
+class TSaveFailureTest : public TEditorTestBase {
   Q_OBJECT
 
  private slots:
@@ -75,18 +75,11 @@ class TSaveFailureTest : public QObject {
   void saveReplacesAnOldFileWhole();
 
  private:
-  std::unique_ptr<TScriptedEditor> F;
-  std::unique_ptr<QTemporaryDir> FDir;
   QString FImmutable;  // a folder to free again after the test
-  QString Path(const QString& name) const { return FDir->filePath(name); }
-  TSpriteEditor& E() { return **F; }
-  TScriptedDialogs& D() { return *F->Dialogs; }
 };
 
 void TSaveFailureTest::init() {
-  F = std::make_unique<TScriptedEditor>();
-  FDir = std::make_unique<QTemporaryDir>();
-  QVERIFY(FDir->isValid());
+  QVERIFY(MakeEditor());
   // A large document: the project file and the export run to megabytes.
   TSpriteEditor& e = E();
   e.SpinEditWidth->setValue(240);
@@ -102,9 +95,7 @@ void TSaveFailureTest::init() {
 void TSaveFailureTest::cleanup() {
   if (!FImmutable.isEmpty()) Chattr("-i", FImmutable);
   FImmutable.clear();
-  if (F) QCOMPARE(F->Dialogs->Unexpected, 0);
-  F.reset();
-  FDir.reset();
+  QCOMPARE(DropEditor(), 0);
 }
 
 void TSaveFailureTest::failedWriteChangesNothing_data() {

@@ -3,7 +3,9 @@
 // shows, in order, and answers questions and file dialogs from queues. A question or dialog
 // with nothing queued is answered No / Cancel and counted as unexpected.
 
+#include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <deque>
 #include <memory>
@@ -76,4 +78,29 @@ struct TScriptedEditor {
   std::unique_ptr<TSpriteEditor> Editor{new TSpriteEditor(std::unique_ptr<TDialogs>(Dialogs))};
   TSpriteEditor* operator->() const { return Editor.get(); }
   TSpriteEditor& operator*() const { return *Editor; }
+};
+
+// Base of the file-command tests: a fresh scripted window and temporary folder for every test
+// function (MakeEditor in init, DropEditor in cleanup).
+class TEditorTestBase : public QObject {
+ protected:
+  std::unique_ptr<TScriptedEditor> F;
+  std::unique_ptr<QTemporaryDir> FDir;
+  QString Path(const QString& name) const { return FDir->filePath(name); }
+  TSpriteEditor& E() { return **F; }
+  TScriptedDialogs& D() { return *F->Dialogs; }
+
+  // Whether the temporary folder could be made.
+  bool MakeEditor() {
+    F = std::make_unique<TScriptedEditor>();
+    FDir = std::make_unique<QTemporaryDir>();
+    return FDir->isValid();
+  }
+  // Closes the window and returns how many boxes and dialogs nobody expected.
+  int DropEditor() {
+    const int unexpected = F ? F->Dialogs->Unexpected : 0;
+    F.reset();
+    FDir.reset();
+    return unexpected;
+  }
 };
