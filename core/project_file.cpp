@@ -175,8 +175,8 @@ std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TPro
   return file;
 }
 
-TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
-  TProjectFile result;
+TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes) {
+  TProjectStatus result;
   if (bytes.size() > std::size_t(ProjectFileMaxSize) || bytes.size() < std::size_t(ProjectHeaderSize)) {
     result.Result = TProjectResult::UnexpectedLength;
     return result;
@@ -191,15 +191,28 @@ TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
     return result;
   }
   // A payload that ends before its packed length is a damaged file, never a blank document.
-  const std::span<const std::uint8_t> rest = bytes.subspan(ProjectHeaderSize);
-  if (result.Header.PackedLength > rest.size()) {
+  if (result.Header.PackedLength > bytes.size() - ProjectHeaderSize) {
     result.Result = TProjectResult::UnexpectedLength;
     return result;
   }
   result.PreviousVersion = result.Header.PlaneSide != MaxSide || result.Header.FrameCapacity != MaxFrames;
-  result.PixelStream.assign(PixelStreamSize, 0);
-  UnpackRuns(result.PixelStream, rest.first(result.Header.PackedLength));
   result.Result = TProjectResult::Ok;
+  return result;
+}
+
+void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
+                       std::span<std::uint8_t, PixelStreamSize> stream) {
+  std::memset(stream.data(), 0, stream.size());
+  UnpackRuns(stream, bytes.subspan(ProjectHeaderSize, header.PackedLength));
+}
+
+TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
+  const TProjectStatus status = CheckProjectFile(bytes);
+  TProjectFile result{status.Result, status.Header, status.PreviousVersion, {}};
+  if (status.Result == TProjectResult::Ok) {
+    result.PixelStream.resize(PixelStreamSize);
+    DecodePixelStream(bytes, status.Header, std::span<std::uint8_t, PixelStreamSize>(result.PixelStream));
+  }
   return result;
 }
 
@@ -209,13 +222,21 @@ void SpreadPixelStream(TSpriteStore& store, std::span<const std::uint8_t> stream
   const int rowBytes = (planeSide + 7) / 8;
   const std::size_t planeBytes = std::size_t(planeSide) * std::size_t(rowBytes);
   if (stream.size() < planeBytes * 2 * std::size_t(frameCapacity)) return;
-  if (planeSide != MaxSide || frameCapacity != MaxFrames) store.ClearAll();
-  const std::uint8_t* in = stream.data();
+  const bool cleared = planeSide != MaxSide || frameCapacity != MaxFrames;
+  if (cleared) store.ClearAll();
+  // Planes after the stream's last set byte hold only clear pixels: clearing them costs far
+  // less than unpacking zeros, and most of a drawn document is such planes.
+  const std::size_t used = CutTrailingZeros(stream.data(), planeBytes * 2 * std::size_t(frameCapacity));
   TPlaneGrids grids;
+  std::size_t at = 0;
   for (int f = 0; f < frameCapacity; ++f) {
     for (bool mask : {false, true}) {
-      UnpackPlane(store.Plane(f, mask), grids, in, planeSide, rowBytes);
-      in += planeBytes;
+      TPlane& plane = store.Plane(f, mask);
+      if (at < used)
+        UnpackPlane(plane, grids, stream.data() + at, planeSide, rowBytes);
+      else if (!cleared)
+        std::memset(plane.data(), 0, sizeof plane);
+      at += planeBytes;
     }
   }
 }

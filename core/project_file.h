@@ -48,12 +48,25 @@ struct TProjectFile {
   std::vector<std::uint8_t> PixelStream;  // 1,843,200 bytes when Result is Ok
 };
 
+// What the checks of a file found; the header holds the file's values once the magic matched.
+struct TProjectStatus {
+  TProjectResult Result = TProjectResult::UnexpectedLength;
+  TProjectHeader Header;
+  bool PreviousVersion = false;
+};
+
 // Checks the file's bytes and decodes the payload. The checks run in this order:
 // longer than ProjectFileMaxSize or shorter than the header -> UnexpectedLength;
 // magic not "SPRJ" -> UnknownHeader; a size, frame value, byte mode, order or mask
 // arrangement out of range -> NotCompatible; fewer payload bytes than the packed length
 // -> UnexpectedLength.
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes);
+
+// ParseProjectFile in two steps, for a caller that keeps its own stream buffer: the checks
+// alone, then (for a file they passed) the payload decoded into a cleared `stream`.
+TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes);
+void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
+                       std::span<std::uint8_t, PixelStreamSize> stream);
 
 // Writes a decoded pixel stream into the store: planeSide x planeSide pixels of frames
 // 0 .. frameCapacity-1. A previous-version stream (side < 240 or capacity < 128) is spread

@@ -164,6 +164,33 @@ TEST(ProjectRoundTripTest, TrailingZeroBytesAreNotStored) {
   ExpectReloads(source, target, file);
 }
 
+// Loading clears the planes after the stream's last set byte instead of unpacking them; a
+// store with every pixel set shows a plane left out or one cleared too early.
+TEST(ProjectRoundTripTest, PlanesAroundTheLastDrawnPixelLoadIntoASetStore) {
+  struct TLast {
+    int Frame;
+    bool Mask;
+    int X, Y;
+  };
+  const TLast cases[] = {
+      {0, false, 0, 0},      // the stream's first byte: every other plane is cleared
+      {0, false, 239, 239},  // the last byte of a sprite plane, its mask plane follows
+      {0, true, 0, 0},       // the first byte of a mask plane
+      {5, true, 100, 17},
+      {64, false, 7, 239},
+      {127, true, 239, 239},  // the stream's last byte: nothing is left out
+  };
+  for (const TLast& c : cases) {
+    TSpriteStore source;
+    source.SetPixel(0, false, 1, 1, 1);
+    source.SetPixel(c.Frame, c.Mask, c.X, c.Y, 1);
+    TSpriteStore target;
+    FillAll(target, 1);
+    SCOPED_TRACE("last pixel in frame " + std::to_string(c.Frame) + (c.Mask ? " mask" : " sprite"));
+    ExpectReloads(source, target, BuildProjectFile(source, TProjectHeader{}));
+  }
+}
+
 // A pixel stream cut to k < 1,843,200 bytes that packs to the one-byte form or to a plain
 // copy would read back as a fill or as plain bytes; the writer must store a form the
 // reader recovers exactly, without falling back to the whole stream when k is small.
