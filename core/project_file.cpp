@@ -149,13 +149,18 @@ std::vector<std::uint8_t> BuildPixelStream(const TSpriteStore& store) {
 std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TProjectHeader& header) {
   const auto stream = std::make_unique_for_overwrite<std::uint8_t[]>(PixelStreamSize);
   WritePixelStream(store, stream.get());
-  std::size_t k = CutTrailingZeros(stream.get(), PixelStreamSize);
+  return BuildProjectFile(std::span<const std::uint8_t, PixelStreamSize>(stream.get(), PixelStreamSize), header);
+}
+
+std::vector<std::uint8_t> BuildProjectFile(std::span<const std::uint8_t, PixelStreamSize> stream,
+                                           const TProjectHeader& header) {
+  std::size_t k = CutTrailingZeros(stream.data(), PixelStreamSize);
 
   std::vector<std::uint8_t> file;
   int packed = 0;
   for (;;) {
     file.resize(ProjectHeaderSize + k);
-    packed = PackRuns(std::span(file).subspan(ProjectHeaderSize), std::span(stream.get(), k));
+    packed = PackRuns(std::span(file).subspan(ProjectHeaderSize), stream.first(k));
     if (ReadsBack(packed, k)) break;
     k = GrownCut(k);
   }

@@ -41,6 +41,10 @@ std::vector<std::uint8_t> BuildPixelStream(const TSpriteStore& store);
 // PackedLength of `header` are ignored: the file is always written in the current format).
 std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TProjectHeader& header);
 
+// The same for a pixel stream of the current format.
+std::vector<std::uint8_t> BuildProjectFile(std::span<const std::uint8_t, PixelStreamSize> stream,
+                                           const TProjectHeader& header);
+
 struct TProjectFile {
   TProjectResult Result = TProjectResult::UnexpectedLength;
   TProjectHeader Header;

@@ -173,7 +173,7 @@ TEST(ProjectRoundTripTest, PlanesAroundTheLastDrawnPixelLoadIntoASetStore) {
     int X, Y;
   };
   const TLast cases[] = {
-      {0, false, 0, 0},      // the stream's first byte: every other plane is cleared
+      {0, false, 0, 0},      // only the first plane is drawn: every other plane is cleared
       {0, false, 239, 239},  // the last byte of a sprite plane, its mask plane follows
       {0, true, 0, 0},       // the first byte of a mask plane
       {5, true, 100, 17},
