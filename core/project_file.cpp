@@ -212,11 +212,10 @@ void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader
 }
 
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
-  const TProjectStatus status = CheckProjectFile(bytes);
-  TProjectFile result{status.Result, status.Header, status.PreviousVersion, {}};
-  if (status.Result == TProjectResult::Ok) {
+  TProjectFile result{CheckProjectFile(bytes), {}};
+  if (result.Result == TProjectResult::Ok) {
     result.PixelStream.resize(PixelStreamSize);
-    DecodePixelStream(bytes, status.Header, std::span<std::uint8_t, PixelStreamSize>(result.PixelStream));
+    DecodePixelStream(bytes, result.Header, std::span<std::uint8_t, PixelStreamSize>(result.PixelStream));
   }
   return result;
 }

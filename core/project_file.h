@@ -45,18 +45,15 @@ std::vector<std::uint8_t> BuildProjectFile(const TSpriteStore& store, const TPro
 std::vector<std::uint8_t> BuildProjectFile(std::span<const std::uint8_t, PixelStreamSize> stream,
                                            const TProjectHeader& header);
 
-struct TProjectFile {
-  TProjectResult Result = TProjectResult::UnexpectedLength;
-  TProjectHeader Header;
-  bool PreviousVersion = false;           // plane side != 240 or frame capacity != 128
-  std::vector<std::uint8_t> PixelStream;  // 1,843,200 bytes when Result is Ok
-};
-
 // What the checks of a file found; the header holds the file's values once the magic matched.
 struct TProjectStatus {
   TProjectResult Result = TProjectResult::UnexpectedLength;
   TProjectHeader Header;
-  bool PreviousVersion = false;
+  bool PreviousVersion = false;  // plane side != 240 or frame capacity != 128
+};
+
+struct TProjectFile : TProjectStatus {
+  std::vector<std::uint8_t> PixelStream;  // 1,843,200 bytes when Result is Ok
 };
 
 // Checks the file's bytes and decodes the payload. The checks run in this order:

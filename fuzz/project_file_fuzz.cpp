@@ -40,8 +40,6 @@ int LastSetPlane(const TProjectHeader& header, const std::uint8_t* stream) {
   return -1;
 }
 
-}  // namespace
-
 // The settings a saved file carries over (plane side, capacity and packed length are the
 // writer's own).
 bool SameSettings(const TProjectHeader& a, const TProjectHeader& b) {
@@ -49,6 +47,8 @@ bool SameSettings(const TProjectHeader& a, const TProjectHeader& b) {
          a.AttrChoice == b.AttrChoice && a.Masked == b.Masked && a.Width == b.Width && a.Height == b.Height &&
          a.FrameCount == b.FrameCount && a.CurrentFrame == b.CurrentFrame;
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static TSpriteStore store;
