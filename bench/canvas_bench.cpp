@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench_table.h"
-#include "canvas.h"
+#include "canvas/canvas.h"
 
 namespace {
 

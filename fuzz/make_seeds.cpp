@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "clipboard_text.h"
-#include "project_file.h"
-#include "raw_layout.h"
-#include "run_length.h"
+#include "exchange/clipboard_text.h"
+#include "exchange/project_file.h"
+#include "exchange/raw_layout.h"
+#include "exchange/run_length.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "clipboard_text.h"
+#include "exchange/clipboard_text.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "run_length.h"
+#include "exchange/run_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> input(data, data + size);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "project_file.h"
+#include "exchange/project_file.h"
 
 namespace {
 

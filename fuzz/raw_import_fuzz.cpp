@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "fuzz_check.h"
-#include "raw_layout.h"
+#include "exchange/raw_layout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static TSpriteStore store;

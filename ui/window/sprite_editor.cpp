@@ -1,0 +1,93 @@
+#include "window/sprite_editor.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <string>
+
+#include "canvas/canvas.h"
+#include "widgets/panel.h"
+#include "widgets/spin_edit.h"
+
+int TagOf(const QObject* sender) { return sender ? sender->property("Tag").toInt() : -1; }
+
+TSpriteEditor::TSpriteEditor(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
+    : QMainWindow(parent), FDialogs(dialogs ? std::move(dialogs) : std::make_unique<TQtDialogs>(this)) {
+  setObjectName("SpriteEditor");
+  setWindowTitle(BaseCaption);
+  BuildWindow();
+  StartEditorState();
+  // The canvas paints the queued requests whenever the event loop is about to wait.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &TSpriteEditor::ApplicationEventsIdle);
+  connect(ScrollBox->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TSpriteEditor::ScrollBoxScroll);
+  connect(ScrollBox->verticalScrollBar(), &QScrollBar::valueChanged, this, &TSpriteEditor::ScrollBoxScroll);
+  FormCreate();
+  PlaceWindow();
+}
+
+TSpriteEditor::~TSpriteEditor() = default;
+
+void TSpriteEditor::StartEditorState() {
+  FRedrawQueue.clear();
+  FOnMask = FDrawing = FErasing = FUpdating = false;
+  FLastX = FLastY = -1;
+  FZoom = 12;
+  FProjectFileName.clear();
+  FDataFileName.clear();
+  FBaseCaption = windowTitle();
+  FColorOff = 0xFF444444;
+  FColorOn = 0xFFFFFFFF;
+  FVersion = QString::fromUtf8(ProgramVersion());
+  std::vector<std::string> args;
+  for (const QString& arg : QCoreApplication::arguments()) args.push_back(arg.toStdString());
+  FStartupFileName = QString::fromStdString(StartupFileName(args));
+  FStore.ClearAll();
+  FModified = false;
+  FRedrawQueue.push_back(rtFull);
+}
+
+void TSpriteEditor::FormCreate() {
+  // Only the bounds rise; the values stay as they are.
+  SpinEditWidth->setMaximum(MaxSide);
+  SpinEditHeight->setMaximum(MaxSide);
+  SpinEditTotalFrames->setMaximum(MaxFrames);
+  ValueChange(nullptr);
+  FModified = false;
+}
+
+void TSpriteEditor::BuildWindow() {
+  // The system sans font, 11 pixels high and a little narrowed, so that the captions fit the
+  // panel's fixed places.
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPixelSize(11);
+  font.setStretch(85);
+  setFont(font);
+
+  auto* client = new QWidget(this);
+  auto* layout = new QHBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  BuildSettingsPanel();
+  layout->addWidget(PanelSettings);
+  BuildCanvasArea();
+  auto* canvasSide = new QVBoxLayout;
+  canvasSide->setContentsMargins(8, 8, 8, 8);
+  canvasSide->addWidget(ScrollBox);
+  layout->addLayout(canvasSide, 1);
+  setCentralWidget(client);
+  CreateMenus();
+  SpinEditGridX->setFocus();
+}
+
+// A client area of 617 x 450 below the menu bar, centred on the screen.
+void TSpriteEditor::PlaceWindow() {
+  resize(617, 450 + menuBar()->sizeHint().height());
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}

@@ -1,0 +1,280 @@
+#pragma once
+// The editor's one window: the settings panel on the left, the scrollable canvas on the
+// right, the menu bar above. It owns the sprite store and all editor state; handlers are
+// named after their control or event and tell shared senders apart by their "Tag" property.
+
+#include <QColor>
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "document/data_format.h"
+#include "files/dialogs.h"
+#include "document/editor_state.h"
+#include "document/sprite_store.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QSlider;
+struct TCanvasView;
+class TMenuShortcuts;
+struct TProjectHeader;
+class TPaintBox;
+class TPanel;
+class TRadioGroup;
+class TSpinEdit;
+
+// The integer "Tag" property of a control or menu item; -1 without a sender.
+int TagOf(const QObject* sender);
+
+class TSpriteEditor : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Without `dialogs` the window talks to the user through real message boxes and dialogs.
+  explicit TSpriteEditor(std::unique_ptr<TDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+  ~TSpriteEditor() override;
+
+  // --- the document and the editor state ---
+  TSpriteStore FStore;
+  int FWidth = 12;
+  int FHeight = 24;
+  int FPaneStride = 13;
+  int FCurrentFrame = 0;
+  int FZoom = 12;
+  bool FModified = false;
+  bool FOnMask = false;
+  bool FDrawing = false;
+  bool FErasing = false;
+  bool FUpdating = false;
+  int FLastX = -1;
+  int FLastY = -1;
+  QRgb FColorOff = 0xFF444444;
+  QRgb FColorOn = 0xFFFFFFFF;
+  TRedrawQueue FRedrawQueue;
+  QString FProjectFileName;
+  QString FDataFileName;
+  QString FBaseCaption;
+  QString FStartupFileName;
+  QString FVersion;
+
+  // What the position read-out shows now: the pane, and the numbers (-1 for none).
+  bool FShownOnMask = true;
+  int FShownX = 0;
+  int FShownY = 0;
+
+  std::unique_ptr<TDialogs> FDialogs;
+  // Menu items enabled only while the sprite is masked; filled when the Edit menu is built.
+  std::vector<QAction*> FMaskActions;
+
+  // --- controls ---
+  TPanel* PanelSettings = nullptr;
+  TRadioGroup* RadioGroupMode = nullptr;
+  QGroupBox* GroupBoxSize = nullptr;
+  QLabel* LblWidth = nullptr;
+  TSpinEdit* SpinEditWidth = nullptr;
+  QLabel* LblHeight = nullptr;
+  TSpinEdit* SpinEditHeight = nullptr;
+  QGroupBox* GroupBoxGrid = nullptr;
+  QCheckBox* CheckBoxGrid = nullptr;
+  QLabel* LblGridX = nullptr;
+  TSpinEdit* SpinEditGridX = nullptr;
+  QLabel* LblGridY = nullptr;
+  TSpinEdit* SpinEditGridY = nullptr;
+  QGroupBox* GroupBoxFormat = nullptr;
+  QLabel* LblSpriteAlignment = nullptr;
+  QComboBox* CbSpriteAlignment = nullptr;
+  QCheckBox* CheckBoxMasked = nullptr;
+  QComboBox* CbMaskAlignment = nullptr;
+  QLabel* LblAttrMask = nullptr;
+  QComboBox* CbAttrMask = nullptr;
+  QLabel* LblBinDataSize = nullptr;
+  QLabel* LblBinDataSizeVal = nullptr;
+  QLabel* LblPosIn = nullptr;
+  QLabel* LblPos = nullptr;
+  QLabel* LblPosX = nullptr;
+  QLabel* LblPosY = nullptr;
+  TPanel* PanelFrames = nullptr;
+  QLabel* LblFrame = nullptr;
+  QLabel* LblFrameNum = nullptr;
+  QLabel* LblMove = nullptr;
+  QPushButton* BtnMoveLeft = nullptr;
+  QPushButton* BtnMoveRight = nullptr;
+  QLabel* LblTotal = nullptr;
+  TSpinEdit* SpinEditTotalFrames = nullptr;
+  QSlider* SliderFrame = nullptr;
+  QPushButton* BtnPrev = nullptr;
+  QPushButton* BtnNext = nullptr;
+  QScrollArea* ScrollBox = nullptr;
+  QWidget* ScrollBoxContent = nullptr;  // the scrolled area: the paint box plus its margin
+  TPaintBox* PaintBox = nullptr;
+  // File menu
+  QMenu* MenuFile = nullptr;
+  QAction* MiNew = nullptr;
+  QAction* MiOpen = nullptr;
+  QAction* MiSave = nullptr;
+  QAction* MiSaveAs = nullptr;
+  QAction* N3 = nullptr;
+  QAction* MiImport = nullptr;
+  QAction* MiExport = nullptr;
+  QAction* N1 = nullptr;
+  QAction* MiExit = nullptr;
+  // Edit menu
+  QMenu* MenuEdit = nullptr;
+  QAction* MiCopySprite = nullptr;
+  QAction* MiCopyMask = nullptr;
+  QAction* MiPasteSprite = nullptr;
+  QAction* MiPasteMask = nullptr;
+  QAction* MiMergeSprite = nullptr;
+  QAction* MiMergeMask = nullptr;
+  QAction* MiClearSprite = nullptr;
+  QAction* MiClearMask = nullptr;
+  QAction* MiInvertSprite = nullptr;
+  QAction* MiInvertMask = nullptr;
+  QAction* N4 = nullptr;
+  QMenu* MiShiftSprite = nullptr;  // the Shift submenu
+  QAction* MiShiftSprite1 = nullptr;
+  QAction* MiShiftMask1 = nullptr;
+  QAction* MiShiftSprite2 = nullptr;
+  QAction* MiShiftMask2 = nullptr;
+  QAction* MiShiftSprite3 = nullptr;
+  QAction* MiShiftMask3 = nullptr;
+  QAction* MiShiftSprite4 = nullptr;
+  QAction* MiShiftMask4 = nullptr;
+  QMenu* MiFlip = nullptr;
+  QAction* MiFlipSpriteHorizontal = nullptr;
+  QAction* MiFlipMaskHorizontal = nullptr;
+  QAction* MiFlipSpriteVertical = nullptr;
+  QAction* MiFlipMaskVertical = nullptr;
+  QMenu* MiRotate = nullptr;
+  QAction* MiRotateSprite90 = nullptr;
+  QAction* MiRotateMask90 = nullptr;
+  QAction* MiRotateSprite180 = nullptr;
+  QAction* MiRotateMask180 = nullptr;
+  QAction* N5 = nullptr;
+  QMenu* MiClipboard = nullptr;
+  QAction* MiCopySpriteClip = nullptr;
+  QAction* MiCopyMaskClip = nullptr;
+  QAction* MiPasteSpriteClip = nullptr;
+  QAction* MiPasteMaskClip = nullptr;
+  QAction* N2 = nullptr;
+  QAction* MiGenStdMask = nullptr;
+  // View menu
+  QMenu* MenuView = nullptr;
+  QActionGroup* ViewGroup = nullptr;
+  QAction* MiView025 = nullptr;
+  QAction* MiView050 = nullptr;
+  QAction* MiView100 = nullptr;
+  QAction* MiView200 = nullptr;
+  // About, straight on the menu bar
+  QAction* MenuAbout = nullptr;
+
+  // --- start-up ---
+  void FormCreate();
+
+  // --- settings ---
+  void ValueChange(QObject* Sender);
+  void SpinEditKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+  void SpinEditKeyUp(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+  void MarkModified();
+  void UpdateCaption(const QString& path);
+  void UpdateDataSize();
+  TByteMode ByteMode() const;
+  // The data-format settings as the controls hold them now.
+  TDataFormat DataFormat() const;
+
+  // --- frames ---
+  int FrameCount() const;
+  void UpdateFrameButtons();
+  void SliderFrameChange(QObject* Sender);
+  void BtnFrameClick(QObject* Sender);
+  void BtnMoveClick(QObject* Sender);
+  void SpinEditTotalFramesChange(QObject* Sender);
+
+  // --- canvas ---
+  TCanvasView CanvasView() const;
+  void SizePaintBox();
+  void ApplicationEventsIdle();
+  void ProcessRedrawQueue();
+  void FormResize();
+  void FormMouseWheel(Qt::KeyboardModifiers Shift, int WheelDelta, bool& Handled);
+  void ScrollBoxScroll();
+  void MiViewClick(QObject* Sender);
+
+  // --- pointer drawing ---
+  void PaintBoxMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+  void PaintBoxMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+  void PaintBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+  void PaintBoxMouseLeave();
+  bool UpdatePosition(bool onMask, int x, int y);
+
+  // --- menus and file commands ---
+  void MenuFileClick(QObject* Sender);
+  void MiNewClick(QObject* Sender);
+  void MiOpenClick(QObject* Sender);
+  void MiSaveClick(QObject* Sender);
+  void MiSaveAsClick(QObject* Sender);
+  void MiImportClick(QObject* Sender);
+  void MiExportClick(QObject* Sender);
+  void MiExitClick(QObject* Sender);
+  void MenuAboutClick(QObject* Sender);
+  void FormShow();
+  void FormCloseQuery(QObject* Sender, bool& CanClose);
+
+  // --- project file and raw sprite data ---
+  // False when the file could not be written; the user has been told.
+  bool SaveProject(const QString& path);
+  void LoadProject(const QString& path);
+  void ExportData(const QString& path);
+  // Frames read (0 .. 128), or -1 when the file was refused; the user has been told.
+  int ImportData(const QString& path);
+
+  // --- Edit menu ---
+  void MiEditClick(QObject* Sender);
+  void MiGenStdMaskClick(QObject* Sender);
+  void MiShiftClick(QObject* Sender);
+  void MiFlipClick(QObject* Sender);
+  void MiRotateClick(QObject* Sender);
+  void CopyToClipboard(int frame, bool mask);
+  bool PasteFromClipboard(int frame, bool mask);
+  void MiClipboardClick(QObject* Sender);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void StartEditorState();
+  void BuildWindow();
+  void BuildSettingsPanel();
+  void BuildSizeAndGrid();
+  void BuildFormatGroup();
+  void BuildPositionReadout();
+  void BuildFramePanel();
+  void ConnectSettings();
+  void ConnectFrameControls();
+  void BuildCanvasArea();
+  void CreateMenus();
+  void CreateFileMenu();
+  void CreateEditMenu();
+  void CreateViewMenu();
+  void CreateAboutItem();
+  void ApplyProjectSettings(const TProjectHeader& header);
+  void PlaceWindow();
+  void ShowSliderPosition(int position);
+  int PaneHitTest(int X);
+  void DrawCell(int x, int y);
+
+  TMenuShortcuts* FMenuShortcuts = nullptr;
+};
