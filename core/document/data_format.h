@@ -37,4 +37,6 @@ struct TDataFormat {
   bool Masked = true;
   TMaskArrangement Arrangement = maMaskByteFirst;
   int AttrChoice = 0;  // 0..3, the item index of "00" .. "11"
+
+  friend bool operator==(const TDataFormat&, const TDataFormat&) = default;
 };

@@ -134,14 +134,18 @@ std::optional<TClipboardPlane> ParseClipboardText(std::string_view text, int bit
   return plane;
 }
 
+void WriteClipboardPlane(TSpriteStore& store, int frame, bool mask, const TClipboardPlane& plane) {
+  if (!ValidFrame(frame)) return;
+  std::size_t k = 0;
+  for (int y = 0; y < plane.Height; ++y) {
+    for (int x = 0; x < plane.Width; x += plane.Bits) UnpackByte(store, mask, plane.Bits, frame, x, y, plane.Values[k++]);
+  }
+}
+
 bool PasteClipboardText(TSpriteStore& store, int frame, bool mask, std::string_view text, int bitsPerByte) {
   if (!ValidFrame(frame)) return false;
   const auto plane = ParseClipboardText(text, bitsPerByte);
   if (!plane) return false;
-  std::size_t k = 0;
-  for (int y = 0; y < plane->Height; ++y) {
-    for (int x = 0; x < plane->Width; x += plane->Bits)
-      UnpackByte(store, mask, plane->Bits, frame, x, y, plane->Values[k++]);
-  }
+  WriteClipboardPlane(store, frame, mask, *plane);
   return true;
 }

@@ -30,6 +30,9 @@ struct TClipboardPlane {
 // text's length. `bitsPerByte` is that of the current byte mode.
 std::optional<TClipboardPlane> ParseClipboardText(std::string_view text, int bitsPerByte);
 
+// Writes an accepted block at the top-left corner of the plane of `frame`.
+void WriteClipboardPlane(TSpriteStore& store, int frame, bool mask, const TClipboardPlane& plane);
+
 // Parses the text and, only when it is accepted, writes its block at the top-left corner of
 // the plane. Returns whether it was accepted.
 bool PasteClipboardText(TSpriteStore& store, int frame, bool mask, std::string_view text, int bitsPerByte);
