@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include "history/stroke_step.h"
 #include "window/sprite_editor.h"
 
 namespace {
@@ -25,9 +26,10 @@ int TSpriteEditor::PaneHitTest(int X) {
   return FOnMask ? X - maskLeft : X;
 }
 
-// Sets or clears one cell of the plane under the pointer and queues its repaint.
+// Sets or clears one cell of the plane under the pointer and queues its repaint. The cells of
+// one stroke join into one step of the history.
 void TSpriteEditor::DrawCell(int x, int y) {
-  FStore.SetPixel(FCurrentFrame, FOnMask, x, y, FErasing ? 0 : 1);
+  Execute(MakeStrokeStep(FStrokeNumber, FCurrentFrame, FOnMask, x, y, FErasing ? 0 : 1));
   FRedrawQueue.push_back(FOnMask ? rtMaskCell : rtSpriteCell);
   FRedrawQueue.push_back(x);
   FRedrawQueue.push_back(y);
@@ -41,9 +43,9 @@ void TSpriteEditor::PaintBoxMouseDown(Qt::MouseButton Button, Qt::KeyboardModifi
   FLastX = CellOf(X, FZoom);
   FLastY = CellOf(Y, FZoom);
   if (!UpdatePosition(FOnMask, FLastX, FLastY)) return;  // outside the sprite area: no stroke
+  ++FStrokeNumber;
   DrawCell(FLastX, FLastY);
   FDrawing = true;
-  MarkModified();
 }
 
 void TSpriteEditor::PaintBoxMouseMove(Qt::KeyboardModifiers, int X, int Y) {

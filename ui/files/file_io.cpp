@@ -15,13 +15,17 @@ bool WriteAll(QFileDevice& file, std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes) {
+  return WriteFileFrom(path, [bytes](const TWriteBytes& write) { return write(bytes); });
+}
+
+bool WriteFileFrom(const QString& path, const std::function<bool(const TWriteBytes&)>& produce) {
   const QFileInfo info(path);
   if (info.exists() && !info.isFile()) {
     if (info.isDir()) return false;
     // A device node would be replaced by a regular file (as root), so it is written in place.
     QFile device(path);
     if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const bool written = WriteAll(device, bytes);
+    const bool written = produce([&device](std::span<const std::uint8_t> bytes) { return WriteAll(device, bytes); });
     device.close();
     return written && device.error() == QFileDevice::NoError;
   }
@@ -29,7 +33,7 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes) {
   // Without a temporary file beside it the old file could be left half written.
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  if (!WriteAll(file, bytes)) {
+  if (!produce([&file](std::span<const std::uint8_t> bytes) { return WriteAll(file, bytes); })) {
     file.cancelWriting();
     file.commit();  // removes the temporary file
     return false;

@@ -6,6 +6,15 @@
 #include <cstdint>
 #include <span>
 
+#include <functional>
+
+// Hands bytes on to the file being written; false once a write has failed.
+using TWriteBytes = std::function<bool(std::span<const std::uint8_t>)>;
+
+// Writes the file from what `produce` hands to its writer, piece by piece, with the same
+// all-or-nothing rule as WriteWholeFile. `produce` returns false to give up (nothing is left).
+bool WriteFileFrom(const QString& path, const std::function<bool(const TWriteBytes&)>& produce);
+
 // Writes `bytes` as the whole content of the file at `path`, or nothing: a regular file is
 // written to a temporary file beside it that replaces the old one only when every byte is
 // written, so a failure leaves an existing file as it was and no temporary file behind. A

@@ -4,11 +4,18 @@
 
 #include "files/file_io.h"
 #include "exchange/raw_layout.h"
+#include "history/import_step.h"
 #include "window/sprite_editor.h"
 
+// The stream goes to the file one frame block at a time; no buffer holds the whole export.
 void TSpriteEditor::ExportData(const QString& path) {
-  const std::vector<std::uint8_t> data = ExportFrames(FStore, DataFormat(), FWidth, FHeight, FrameCount());
-  if (!WriteWholeFile(path, data)) {
+  const bool written = WriteFileFrom(path, [this](const TWriteBytes& write) {
+    bool ok = true;
+    ExportFramesTo(FStore, DataFormat(), FWidth, FHeight, FrameCount(),
+                   [&](std::span<const std::uint8_t> block) { ok = ok && write(block); });
+    return ok;
+  });
+  if (!written) {
     FDialogs->ShowError(QStringLiteral("Can't open this file for writing!"), QStringLiteral("Export sprite data..."));
     return;
   }
@@ -32,6 +39,9 @@ int TSpriteEditor::ImportData(const QString& path) {
       break;
   }
   FDataFileName = path;
-  return ImportFrames(FStore, format, FWidth, FHeight,
-                      std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+  auto step = std::make_unique<TImportStep>(std::vector<std::uint8_t>(data, data + bytes.size()));
+  const TImportStep& import = *step;  // the newest step stays in the history
+  Execute(std::move(step));
+  return import.FramesRead();
 }

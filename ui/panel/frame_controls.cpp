@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QToolTip>
 
-#include "editing/frame_exchange.h"
+#include "history/frame_move_step.h"
 #include "widgets/panel.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -96,7 +96,7 @@ void TSpriteEditor::ShowSliderPosition(int position) {
   QToolTip::showText(SliderFrame->mapToGlobal(QPoint(x, -8)), QString::number(position), SliderFrame);
 }
 
-int TSpriteEditor::FrameCount() const { return SpinEditTotalFrames->value(); }
+int TSpriteEditor::FrameCount() const { return FDocument.Settings.FrameCount; }
 
 void TSpriteEditor::UpdateFrameButtons() {
   const int position = SliderFrame->value();
@@ -108,6 +108,8 @@ void TSpriteEditor::UpdateFrameButtons() {
 
 void TSpriteEditor::SliderFrameChange(QObject*) {
   FCurrentFrame = SliderFrame->value() - 1;
+  // Stepping between frames is no step of the history, yet the project file keeps the frame.
+  if (!FShowingDocument) FDocument.Settings.CurrentFrame = FCurrentFrame;
   LblFrameNum->setText(QString::number(SliderFrame->value()));
   UpdateFrameButtons();
   FRedrawQueue.push_back(rtFull);
@@ -125,14 +127,15 @@ void TSpriteEditor::BtnMoveClick(QObject* Sender) {
   // The buttons are disabled at the ends; a call from elsewhere must not reach a frame
   // outside the document.
   if (b < 0 || b >= FrameCount()) return;
-  ExchangeFrames(FStore, a, b);
-  MarkModified();
-  BtnFrameClick(Sender);
+  // The step shows frame b: the current frame follows the moved picture.
+  Execute(MakeFrameMoveStep(a, b));
+  FRedrawQueue.push_back(rtFull);
 }
 
 void TSpriteEditor::SpinEditTotalFramesChange(QObject*) {
+  const TDocumentSettings before = FDocument.Settings;
   SliderFrame->setMaximum(SpinEditTotalFrames->value());  // a lower maximum moves the position down
   UpdateFrameButtons();
+  RecordSettings(before, "Change total frames");
   UpdateDataSize();
-  MarkModified();
 }

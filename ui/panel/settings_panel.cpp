@@ -146,6 +146,8 @@ void TSpriteEditor::ConnectSettings() {
     connect(spin, &QSpinBox::valueChanged, this, [this, spin] { ValueChange(spin); });
   for (QCheckBox* box : {CheckBoxMasked, CheckBoxGrid})
     connect(box, &QCheckBox::toggled, this, [this, box] { ValueChange(box); });
+  for (QComboBox* list : {CbSpriteAlignment, CbMaskAlignment, CbAttrMask})
+    connect(list, &QComboBox::currentIndexChanged, this, [this, list] { CbFormatChange(list); });
 
   auto keyDown = [this](QObject* sender, int& key, Qt::KeyboardModifiers shift) { SpinEditKeyDown(sender, key, shift); };
   auto keyUp = [this](QObject* sender, int& key, Qt::KeyboardModifiers shift) { SpinEditKeyUp(sender, key, shift); };

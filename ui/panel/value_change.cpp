@@ -31,20 +31,27 @@ TByteMode TSpriteEditor::ByteMode() const {
   return RadioGroupMode->ItemIndex() == bmClassic8 ? bmClassic8 : bm6BitReversed;
 }
 
-TDataFormat TSpriteEditor::DataFormat() const {
-  TDataFormat format;
-  format.ByteMode = ByteMode();
-  format.Order = TDataOrder(CbSpriteAlignment->currentIndex());
-  format.Masked = CheckBoxMasked->isChecked();
-  format.Arrangement = TMaskArrangement(CbMaskAlignment->currentIndex());
-  format.AttrChoice = CbAttrMask->currentIndex();
-  return format;
+TDataFormat TSpriteEditor::DataFormat() const { return FDocument.Settings.Format; }
+
+namespace {
+
+// What the Edit menu calls a change of each setting control, by Tag.
+const char* SettingText(int tag) {
+  switch (tag) {
+    case 0: return "Change byte mode";
+    case 1: return "Change width";
+    case 2: return "Change height";
+    default: return "Change masking";
+  }
 }
+
+}  // namespace
 
 void TSpriteEditor::ValueChange(QObject* Sender) {
   if (FUpdating) return;  // a change made below, by this handler itself
   TUpdatingGuard guard(FUpdating);
   const int t = TagOf(Sender);
+  const TDocumentSettings before = FDocument.Settings;
 
   if (t == 0) {  // byte mode
     const int b = BitsPerByte(ByteMode());
@@ -74,17 +81,27 @@ void TSpriteEditor::ValueChange(QObject* Sender) {
   if (!masked) FOnMask = false;
 
   // Byte mode, width, height and masking belong to the document; the grid does not.
-  if (Sender != nullptr && t < 4) MarkModified();
+  if (Sender != nullptr && t < 4) RecordSettings(before, SettingText(t));
   UpdateDataSize();
 
   SizePaintBox();
   FRedrawQueue.push_back(rtFull);
 }
 
+// The order sequence, the mask arrangement and the attribute bits are kept in the project file
+// too, so choosing another item is a step like any other setting.
+void TSpriteEditor::CbFormatChange(QObject* Sender) {
+  const char* text = Sender == CbSpriteAlignment ? "Change order sequence"
+                     : Sender == CbMaskAlignment ? "Change mask arrangement"
+                                                 : "Change attribute bits";
+  RecordSettings(FDocument.Settings, text);
+}
+
+// A mark without a change of the document (a copy command, a file of a previous version, an
+// Import): it stays until the next save, whatever is undone.
 void TSpriteEditor::MarkModified() {
-  if (FModified) return;
-  FModified = true;
-  UpdateCaption(FProjectFileName);
+  FKeptModified = true;
+  UpdateModified();
 }
 
 void TSpriteEditor::UpdateCaption(const QString& path) {
@@ -94,6 +111,7 @@ void TSpriteEditor::UpdateCaption(const QString& path) {
 }
 
 void TSpriteEditor::UpdateDataSize() {
-  const int size = RawDataSize(DataFormat(), FWidth, FHeight, FrameCount());
+  const TDocumentSettings& s = FDocument.Settings;
+  const int size = RawDataSize(s.Format, s.Width, s.Height, s.FrameCount);
   LblBinDataSizeVal->setText(QString::number(size) + QStringLiteral(" bytes"));
 }

@@ -49,6 +49,8 @@ void TSpriteEditor::StartEditorState() {
   for (const QString& arg : QCoreApplication::arguments()) args.push_back(arg.toStdString());
   FStartupFileName = QString::fromStdString(StartupFileName(args));
   FStore.ClearAll();
+  FHistory.Clear();
+  FKeptModified = false;
   FModified = false;
   FRedrawQueue.push_back(rtFull);
 }

@@ -6,13 +6,15 @@
 #include <QColor>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "document/data_format.h"
-#include "files/dialogs.h"
 #include "document/editor_state.h"
-#include "document/sprite_store.h"
+#include "document/sprite_document.h"
+#include "files/dialogs.h"
+#include "history/history.h"
 
 class QAction;
 class QActionGroup;
@@ -43,8 +45,20 @@ class TSpriteEditor : public QMainWindow {
   explicit TSpriteEditor(std::unique_ptr<TDialogs> dialogs = nullptr, QWidget* parent = nullptr);
   ~TSpriteEditor() override;
 
-  // --- the document and the editor state ---
-  TSpriteStore FStore;
+  // --- the document, its history and the editor state ---
+  // The document: pixels and the settings the project file keeps. Every change of it is a
+  // step handed to Execute, apart from New and Open, which replace it and start an empty
+  // history (ReplaceDocument).
+  TSpriteDocument FDocument;
+  TSpriteStore& FStore = FDocument.Store;
+  THistory FHistory;
+  // Marked modified although the document is in its saved state: a copy command, a file of a
+  // previous version, an Import. Cleared by the next save.
+  bool FKeptModified = false;
+  // The controls are being brought in line with the document: their handlers derive the
+  // editor fields but record no step.
+  bool FShowingDocument = false;
+  int FStrokeNumber = 0;  // tells the cells of one pointer stroke from the next one's
   int FWidth = 12;
   int FHeight = 24;
   int FPaneStride = 13;
@@ -129,6 +143,9 @@ class TSpriteEditor : public QMainWindow {
   QAction* MiExit = nullptr;
   // Edit menu
   QMenu* MenuEdit = nullptr;
+  QAction* MiUndo = nullptr;
+  QAction* MiRedo = nullptr;
+  QAction* N6 = nullptr;
   QAction* MiCopySprite = nullptr;
   QAction* MiCopyMask = nullptr;
   QAction* MiPasteSprite = nullptr;
@@ -188,8 +205,30 @@ class TSpriteEditor : public QMainWindow {
   void UpdateCaption(const QString& path);
   void UpdateDataSize();
   TByteMode ByteMode() const;
-  // The data-format settings as the controls hold them now.
+  // The document's data-format settings.
   TDataFormat DataFormat() const;
+  void CbFormatChange(QObject* Sender);
+
+  // --- the edit history ---
+  // The one place where the document changes: does the step, keeps it for undo, and brings
+  // the controls, the modified mark and the Undo and Redo items in line.
+  void Execute(std::unique_ptr<TEditStep> step);
+  void MiUndoClick(QObject* Sender);
+  void MiRedoClick(QObject* Sender);
+  // New and Open: `replace` gives the document its new content; the history starts empty.
+  void ReplaceDocument(const std::function<void(TSpriteDocument&)>& replace, bool modified);
+  // Sets the controls to the document's settings, in the order byte mode, order, masking,
+  // arrangement, attribute bits, width, height, frame count, current frame.
+  void ShowDocument();
+  // The settings as the controls hold them now.
+  TDocumentSettings SettingsFromControls() const;
+  // After a change of a control by the user: a step from `before` to what the controls hold,
+  // when the document's settings differ from it.
+  void RecordSettings(const TDocumentSettings& before, const char* text);
+  void UpdateModified();
+  void UpdateUndoItems();
+  // After a save: the saved state is the document as it is now.
+  void MarkSaved();
 
   // --- frames ---
   int FrameCount() const;
@@ -268,9 +307,9 @@ class TSpriteEditor : public QMainWindow {
   void CreateMenus();
   void CreateFileMenu();
   void CreateEditMenu();
+  void CreateClipboardMenu();
   void CreateViewMenu();
   void CreateAboutItem();
-  void ApplyProjectSettings(const TProjectHeader& header);
   void PlaceWindow();
   void ShowSliderPosition(int position);
   int PaneHitTest(int X);

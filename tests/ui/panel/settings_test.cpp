@@ -188,12 +188,17 @@ void TSettingsTest::gridChangesRedrawButNeverMarkModified() {
   check([&] { e.SpinEditGridX->setValue(4); });
   check([&] { e.SpinEditGridY->setValue(16); });
   check([&] { e.CheckBoxGrid->setChecked(false); });
-  // The drop-down lists run nothing at all.
+  // The drop-down lists are settings the project file keeps: each choice is a step that marks
+  // the document modified, yet it neither redraws nor changes the data size.
   e.FRedrawQueue.clear();
   e.CbSpriteAlignment->setCurrentIndex(3);
   e.CbMaskAlignment->setCurrentIndex(5);
   e.CbAttrMask->setCurrentIndex(2);
-  QVERIFY(!e.FModified);
+  QVERIFY(e.FModified);
+  QCOMPARE(e.FHistory.Count(), std::size_t(3));
+  QCOMPARE(e.DataFormat().Order, doByColumnsZigZag);
+  QCOMPARE(e.DataFormat().Arrangement, maDataLineFirst);
+  QCOMPARE(e.DataFormat().AttrChoice, 2);
   QVERIFY(e.FRedrawQueue.empty());
   QCOMPARE(e.LblBinDataSizeVal->text(), size);
 }

@@ -1,17 +1,34 @@
-// The File menu's commands, the start-up project and the question before the window closes.
-// They move the document's identity (FProjectFileName, FModified) and keep the title in step.
+// The File menu: its items, their commands, the start-up project and the question before the
+// window closes. They move the document's identity (FProjectFileName, FModified) and keep the
+// title in step.
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
 
+#include "menus/menu_items.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
 
 namespace {
+
+const TItem FileItems[] = {
+    {&TSpriteEditor::MiNew, "MiNew", "&New", Ctrl(Qt::Key_N), 0, &TSpriteEditor::MiNewClick},
+    {&TSpriteEditor::MiOpen, "MiOpen", "&Open...", Ctrl(Qt::Key_O), 0, &TSpriteEditor::MiOpenClick},
+    {&TSpriteEditor::MiSave, "MiSave", "&Save", Ctrl(Qt::Key_S), 0, &TSpriteEditor::MiSaveClick},
+    {&TSpriteEditor::MiSaveAs, "MiSaveAs", "Save &as...", CtrlShift(Qt::Key_S), 0, &TSpriteEditor::MiSaveAsClick},
+    {&TSpriteEditor::N3, "N3", nullptr, NoKey, 0, nullptr},
+    {&TSpriteEditor::MiImport, "MiImport", "&Import...", Ctrl(Qt::Key_B), 0, &TSpriteEditor::MiImportClick},
+    {&TSpriteEditor::MiExport, "MiExport", "&Export...", Ctrl(Qt::Key_E), 0, &TSpriteEditor::MiExportClick},
+    {&TSpriteEditor::N1, "N1", nullptr, NoKey, 0, nullptr},
+    {&TSpriteEditor::MiExit, "MiExit", "E&xit", Alt(Qt::Key_F4), 0, &TSpriteEditor::MiExitClick},
+};
 
 const QString ProjectFilter = QStringLiteral("sprite project (*.sprite)|*.sprite|all files (*.*)|*.*");
 const QString ImportFilter = QStringLiteral("binary sprite files (*.bin;*.dat)|*.bin;*.dat|all files (*.*)|*.*");
@@ -35,17 +52,29 @@ TFileDialogSetup DialogSetup(const QString& title, const QString& filter, const 
 
 }  // namespace
 
+void TSpriteEditor::CreateFileMenu() {
+  MenuFile = NamedMenu(menuBar()->addMenu(tr("&File")), "MenuFile");
+  AddItems(this, MenuFile, FileItems);
+  connect(MenuFile, &QMenu::aboutToShow, this, [this] { MenuFileClick(MenuFile); });
+  MiSave->setEnabled(FModified);
+}
+
+void TSpriteEditor::MenuFileClick(QObject*) { MiSave->setEnabled(FModified); }
+
+// One clear frame, shown first; the data format and the sprite size stay as they are.
 void TSpriteEditor::MiNewClick(QObject*) {
   if (!FDialogs->AskYesNo(LoseChanges, QStringLiteral("New sprite collection..."))) return;
-  SliderFrame->setValue(1);
-  SpinEditTotalFrames->setValue(1);
-  UpdateFrameButtons();
+  ReplaceDocument(
+      [](TSpriteDocument& d) {
+        d.Store.ClearAll();
+        d.Settings.FrameCount = 1;
+        d.Settings.CurrentFrame = 0;
+      },
+      false);
   ScrollBox->verticalScrollBar()->setValue(0);
   ScrollBox->horizontalScrollBar()->setValue(0);
-  FModified = false;
   FProjectFileName.clear();
   UpdateCaption(FProjectFileName);
-  FStore.ClearAll();
   FRedrawQueue.push_back(rtFull);
 }
 
@@ -70,8 +99,7 @@ void TSpriteEditor::MiSaveClick(QObject* Sender) {
     return;
   }
   if (!SaveProject(FProjectFileName)) return;
-  FModified = false;
-  UpdateCaption(FProjectFileName);
+  MarkSaved();
 }
 
 void TSpriteEditor::MiSaveAsClick(QObject*) {
@@ -79,6 +107,13 @@ void TSpriteEditor::MiSaveAsClick(QObject*) {
       DialogSetup(QStringLiteral("Save sprite project..."), ProjectFilter, QStringLiteral("sprite"), {}));
   if (path.isEmpty() || !SaveProject(path)) return;
   FProjectFileName = path;
+  MarkSaved();
+}
+
+// The document as it is now is the one on disk: undoing away from here marks it modified again.
+void TSpriteEditor::MarkSaved() {
+  FHistory.SetClean();
+  FKeptModified = false;
   FModified = false;
   UpdateCaption(FProjectFileName);
 }
@@ -91,11 +126,10 @@ void TSpriteEditor::MiImportClick(QObject*) {
     return;
   const QString path = FDialogs->GetOpenFileName(setup);
   if (path.isEmpty()) return;
-  const int frames = ImportData(path);
-  if (frames < 0) return;
-  SliderFrame->setValue(1);
-  SpinEditTotalFrames->setValue(frames);  // an empty file leaves one clear frame
-  UpdateFrameButtons();
+  // The step sets the frame count to the frames read (an empty file leaves one clear frame)
+  // and shows the first.
+  if (ImportData(path) < 0) return;
+  FKeptModified = true;
   FModified = true;
   FProjectFileName.clear();
   UpdateCaption(FProjectFileName);

@@ -1,47 +1,26 @@
-// The menu bar: File, Edit, View and the About item, each item with its caption, access key,
-// shortcut, Tag and handler. The View menu is built in view_menu.cpp.
+// The Edit menu: Undo and Redo, then the plane commands on the current frame (copy, paste,
+// merge, clear, invert), the Shift, Flip and Rotate submenus, the Clipboard submenu
+// (clipboard_menu.cpp) and the standard mask. Each command that changes the document is one
+// step of the history, followed by a full redraw.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <span>
 
-#include "menus/menu_shortcuts.h"
+#include "editing/plane_ops.h"
+#include "history/plane_step.h"
+#include "menus/menu_items.h"
 #include "window/sprite_editor.h"
 
 namespace {
 
-using TClick = void (TSpriteEditor::*)(QObject*);
-
-// One item of a menu; a null caption stands for a separator.
-struct TItem {
-  QAction* TSpriteEditor::*Field;
-  const char* Name;
-  const char* Caption;
-  QKeyCombination Key;
-  int Tag;
-  TClick Click;
+const TItem HistoryItems[] = {
+    {&TSpriteEditor::MiUndo, "MiUndo", "&Undo", Ctrl(Qt::Key_Z), 0, &TSpriteEditor::MiUndoClick},
+    {&TSpriteEditor::MiRedo, "MiRedo", "&Redo", CtrlShift(Qt::Key_Z), 0, &TSpriteEditor::MiRedoClick},
+    {&TSpriteEditor::N6, "N6", nullptr, NoKey, 0, nullptr},
 };
 
-constexpr QKeyCombination Ctrl(Qt::Key key) { return Qt::CTRL | key; }
-constexpr QKeyCombination CtrlShift(Qt::Key key) { return Qt::CTRL | Qt::SHIFT | key; }
-constexpr QKeyCombination Alt(Qt::Key key) { return Qt::ALT | key; }
-constexpr QKeyCombination AltShift(Qt::Key key) { return Qt::ALT | Qt::SHIFT | key; }
-
-constexpr QKeyCombination None{};
-
-const TItem FileItems[] = {
-    {&TSpriteEditor::MiNew, "MiNew", "&New", Ctrl(Qt::Key_N), 0, &TSpriteEditor::MiNewClick},
-    {&TSpriteEditor::MiOpen, "MiOpen", "&Open...", Ctrl(Qt::Key_O), 0, &TSpriteEditor::MiOpenClick},
-    {&TSpriteEditor::MiSave, "MiSave", "&Save", Ctrl(Qt::Key_S), 0, &TSpriteEditor::MiSaveClick},
-    {&TSpriteEditor::MiSaveAs, "MiSaveAs", "Save &as...", CtrlShift(Qt::Key_S), 0, &TSpriteEditor::MiSaveAsClick},
-    {&TSpriteEditor::N3, "N3", nullptr, None, 0, nullptr},
-    {&TSpriteEditor::MiImport, "MiImport", "&Import...", Ctrl(Qt::Key_B), 0, &TSpriteEditor::MiImportClick},
-    {&TSpriteEditor::MiExport, "MiExport", "&Export...", Ctrl(Qt::Key_E), 0, &TSpriteEditor::MiExportClick},
-    {&TSpriteEditor::N1, "N1", nullptr, None, 0, nullptr},
-    {&TSpriteEditor::MiExit, "MiExit", "E&xit", Alt(Qt::Key_F4), 0, &TSpriteEditor::MiExitClick},
-};
-
+// Sprite and mask items alternate: Tag / 2 is the command, an odd Tag the mask plane.
 const TItem PlaneItems[] = {
     {&TSpriteEditor::MiCopySprite, "MiCopySprite", "&Copy sprite", Ctrl(Qt::Key_C), 0, &TSpriteEditor::MiEditClick},
     {&TSpriteEditor::MiCopyMask, "MiCopyMask", "C&opy mask", CtrlShift(Qt::Key_C), 1, &TSpriteEditor::MiEditClick},
@@ -60,9 +39,10 @@ const TItem PlaneItems[] = {
      &TSpriteEditor::MiEditClick},
     {&TSpriteEditor::MiInvertMask, "MiInvertMask", "I&nvert mask", CtrlShift(Qt::Key_I), 9,
      &TSpriteEditor::MiEditClick},
-    {&TSpriteEditor::N4, "N4", nullptr, None, 0, nullptr},
+    {&TSpriteEditor::N4, "N4", nullptr, NoKey, 0, nullptr},
 };
 
+// Tag - 10 (sprite) or Tag - 20 (mask) is the direction: 1 up, 2 left, 3 right, 4 down.
 const TItem ShiftItems[] = {
     {&TSpriteEditor::MiShiftSprite1, "MiShiftSprite1", "Sprite &up", Ctrl(Qt::Key_U), 11, &TSpriteEditor::MiShiftClick},
     {&TSpriteEditor::MiShiftMask1, "MiShiftMask1", "Mask u&p", CtrlShift(Qt::Key_U), 21, &TSpriteEditor::MiShiftClick},
@@ -78,6 +58,7 @@ const TItem ShiftItems[] = {
     {&TSpriteEditor::MiShiftMask4, "MiShiftMask4", "Mask d&own", CtrlShift(Qt::Key_D), 24, &TSpriteEditor::MiShiftClick},
 };
 
+// Tags 31..34: an even Tag is the mask plane, 33 and above mirror left and right.
 const TItem FlipItems[] = {
     {&TSpriteEditor::MiFlipSpriteHorizontal, "MiFlipSpriteHorizontal", "Sprite &horizontal", Ctrl(Qt::Key_Q), 31,
      &TSpriteEditor::MiFlipClick},
@@ -89,6 +70,7 @@ const TItem FlipItems[] = {
      &TSpriteEditor::MiFlipClick},
 };
 
+// Tags 41..44: an even Tag is the mask plane, 43 and above a half turn.
 const TItem RotateItems[] = {
     {&TSpriteEditor::MiRotateSprite90, "MiRotateSprite90", "Sprite &90\u00B0", Ctrl(Qt::Key_T), 41,
      &TSpriteEditor::MiRotateClick},
@@ -100,65 +82,20 @@ const TItem RotateItems[] = {
      &TSpriteEditor::MiRotateClick},
 };
 
-const TItem ClipboardItems[] = {
-    {&TSpriteEditor::MiCopySpriteClip, "MiCopySpriteClip", "&Copy sprite to clipboard", Alt(Qt::Key_C), 51,
-     &TSpriteEditor::MiClipboardClick},
-    {&TSpriteEditor::MiCopyMaskClip, "MiCopyMaskClip", "C&opy mask to clipboard", AltShift(Qt::Key_C), 52,
-     &TSpriteEditor::MiClipboardClick},
-    {&TSpriteEditor::MiPasteSpriteClip, "MiPasteSpriteClip", "&Paste from clipboard to sprite", Alt(Qt::Key_V), 53,
-     &TSpriteEditor::MiClipboardClick},
-    {&TSpriteEditor::MiPasteMaskClip, "MiPasteMaskClip", "P&aste from clipboard to mask", AltShift(Qt::Key_V), 54,
-     &TSpriteEditor::MiClipboardClick},
-};
-
 const TItem MaskItems[] = {
-    {&TSpriteEditor::N2, "N2", nullptr, None, 0, nullptr},
+    {&TSpriteEditor::N2, "N2", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiGenStdMask, "MiGenStdMask", "&Generate standard mask", Ctrl(Qt::Key_G), 0,
      &TSpriteEditor::MiGenStdMaskClick},
 };
 
-QMenu* NamedMenu(QMenu* menu, const char* name) {
-  menu->setObjectName(QString::fromLatin1(name));
-  menu->menuAction()->setObjectName(QString::fromLatin1(name));
-  menu->menuAction()->setProperty("Tag", 0);
-  return menu;
-}
+constexpr TPlaneCommand ShiftCommands[] = {TPlaneCommand::ShiftUp, TPlaneCommand::ShiftLeft, TPlaneCommand::ShiftRight,
+                                           TPlaneCommand::ShiftDown};
 
 }  // namespace
-
-void TSpriteEditor::CreateMenus() {
-  CreateFileMenu();
-  CreateEditMenu();
-  CreateViewMenu();
-  CreateAboutItem();
-  FMenuShortcuts = new TMenuShortcuts(menuBar());
-}
-
-namespace {
-
-void AddItems(TSpriteEditor* editor, QMenu* menu, std::span<const TItem> items) {
-  for (const TItem& i : items) {
-    QAction* item = i.Caption ? menu->addAction(QString::fromUtf8(i.Caption)) : menu->addSeparator();
-    item->setObjectName(QString::fromLatin1(i.Name));
-    item->setProperty("Tag", i.Tag);
-    if (i.Key != None) item->setShortcut(QKeySequence(i.Key));
-    if (i.Click != nullptr)
-      QObject::connect(item, &QAction::triggered, editor, [editor, item, click = i.Click] { (editor->*click)(item); });
-    editor->*i.Field = item;
-  }
-}
-
-}  // namespace
-
-void TSpriteEditor::CreateFileMenu() {
-  MenuFile = NamedMenu(menuBar()->addMenu(tr("&File")), "MenuFile");
-  AddItems(this, MenuFile, FileItems);
-  connect(MenuFile, &QMenu::aboutToShow, this, [this] { MenuFileClick(MenuFile); });
-  MiSave->setEnabled(FModified);
-}
 
 void TSpriteEditor::CreateEditMenu() {
   MenuEdit = NamedMenu(menuBar()->addMenu(tr("&Edit")), "MenuEdit");
+  AddItems(this, MenuEdit, HistoryItems);
   AddItems(this, MenuEdit, PlaneItems);
   MiShiftSprite = NamedMenu(MenuEdit->addMenu(tr("&Shift")), "MiShiftSprite");
   AddItems(this, MiShiftSprite, ShiftItems);
@@ -168,9 +105,9 @@ void TSpriteEditor::CreateEditMenu() {
   AddItems(this, MiRotate, RotateItems);
   N5 = MenuEdit->addSeparator();
   N5->setObjectName("N5");
-  MiClipboard = NamedMenu(MenuEdit->addMenu(tr("Clip&board")), "MiClipboard");
-  AddItems(this, MiClipboard, ClipboardItems);
+  CreateClipboardMenu();
   AddItems(this, MenuEdit, MaskItems);
+  UpdateUndoItems();
 
   // Enabled only while the sprite is masked (ValueChange), in this order.
   FMaskActions = {MiCopyMask,      MiPasteMask,          MiMergeMask,        MiClearMask,
@@ -179,18 +116,65 @@ void TSpriteEditor::CreateEditMenu() {
                   MiRotateMask180, MiCopyMaskClip,       MiPasteMaskClip,    MiGenStdMask};
 }
 
-// A top-level item without a menu: choosing it in the bar shows the box at once.
-void TSpriteEditor::CreateAboutItem() {
-  MenuAbout = menuBar()->addAction(tr("About..."));
-  MenuAbout->setObjectName("MenuAbout");
-  MenuAbout->setProperty("Tag", 0);
-  connect(MenuAbout, &QAction::triggered, this, [this] { MenuAboutClick(MenuAbout); });
+void TSpriteEditor::MiEditClick(QObject* Sender) {
+  if (!IsMenuItem(Sender)) return;
+  const int tag = TagOf(Sender);
+  const bool mask = tag % 2 == 1;
+  switch (tag / 2) {
+    case 0:
+      // Copying fills the copy buffer only: no step, yet the document counts as edited.
+      CopyPlane(FStore, FCurrentFrame, mask);
+      MarkModified();
+      break;
+    case 1:
+      Execute(MakePlaneStep(FDocument, TPlaneCommand::Paste, mask));
+      break;
+    case 2:
+      Execute(MakePlaneStep(FDocument, TPlaneCommand::Merge, mask));
+      break;
+    case 3:
+      Execute(MakePlaneStep(FDocument, TPlaneCommand::Clear, mask));
+      break;
+    case 4:
+      Execute(MakePlaneStep(FDocument, TPlaneCommand::Invert, mask));
+      break;
+    default:
+      return;
+  }
+  FRedrawQueue.push_back(rtFull);
 }
 
-void TSpriteEditor::MenuFileClick(QObject*) { MiSave->setEnabled(FModified); }
+void TSpriteEditor::MiGenStdMaskClick(QObject*) {
+  Execute(MakePlaneStep(FDocument, TPlaneCommand::StandardMask, true));
+  FRedrawQueue.push_back(rtFull);
+}
 
-void TSpriteEditor::MenuAboutClick(QObject*) {
-  FDialogs->ShowInformation(QStringLiteral("Deduzu Sprite Editor v") + FVersion +
-                                QStringLiteral("\n\nCopyright \u00A9 2026 the Deduzu Sprite Editor developers"),
-                            QStringLiteral("About..."));
+void TSpriteEditor::MiShiftClick(QObject* Sender) {
+  if (!IsMenuItem(Sender)) return;
+  const int tag = TagOf(Sender);
+  if (tag >= 11 && tag <= 14)
+    Execute(MakePlaneStep(FDocument, ShiftCommands[tag - 11], false));
+  else if (tag >= 21 && tag <= 24)
+    Execute(MakePlaneStep(FDocument, ShiftCommands[tag - 21], true));
+  else
+    return;
+  FRedrawQueue.push_back(rtFull);
+}
+
+void TSpriteEditor::MiFlipClick(QObject* Sender) {
+  if (!IsMenuItem(Sender)) return;
+  const int tag = TagOf(Sender);
+  if (tag < 31 || tag > 34) return;
+  const TPlaneCommand flip = tag >= 33 ? TPlaneCommand::FlipVertical : TPlaneCommand::FlipHorizontal;
+  Execute(MakePlaneStep(FDocument, flip, tag % 2 == 0));
+  FRedrawQueue.push_back(rtFull);
+}
+
+void TSpriteEditor::MiRotateClick(QObject* Sender) {
+  if (!IsMenuItem(Sender)) return;
+  const int tag = TagOf(Sender);
+  if (tag < 41 || tag > 44) return;
+  const TPlaneCommand turn = tag >= 43 ? TPlaneCommand::Rotate180 : TPlaneCommand::Rotate90;
+  Execute(MakePlaneStep(FDocument, turn, tag % 2 == 0));
+  FRedrawQueue.push_back(rtFull);
 }
