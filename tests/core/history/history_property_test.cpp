@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "document_compare.h"
+#include "support/document_compare.h"
 #include "exchange/raw_layout.h"
 #include "history/frame_move_step.h"
 #include "history/history.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "document_compare.h"
+#include "support/document_compare.h"
 #include "editing/frame_exchange.h"
 #include "editing/plane_ops.h"
 #include "editing/transforms.h"
