@@ -35,8 +35,9 @@ $(BUILD_BENCH)/build.ninja: | deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 bench: deps $(BUILD_BENCH)/build.ninja
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench canvas_bench
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench canvas_bench
 	$(BUILD_BENCH)/bench/core_bench
+	$(BUILD_BENCH)/bench/history_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bench/canvas_bench
 
 # Fuzzing with libFuzzer (clang, ASan + UBSan): FUZZ_SECONDS a harness; new inputs go to fuzz/out.

@@ -52,7 +52,7 @@ inline bool PrintRow(const std::string& name, double seconds, double baseline, d
     std::printf("| %-76s | %10.4f | %7.2f | %6s | %7.0f |\n", name.c_str(), seconds * 1e3, ratio, "-",
                 LastFaultsPerRun);
   } else {
-    std::printf("| %-76s | %10.3f | %7.2f | %5.0fx%s | %7.0f |\n", name.c_str(), seconds * 1e3, ratio, target,
+    std::printf("| %-76s | %10.3f | %7.2f | %5gx%s | %7.0f |\n", name.c_str(), seconds * 1e3, ratio, target,
                 ratio <= target ? "" : " !", LastFaultsPerRun);
   }
   std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include "editing/plane_ops.h"
 
 #include <algorithm>
+#include <array>
 
 void ClearFrame(TSpriteStore& store, int frame, bool mask) {
   if (!ValidFrame(frame)) return;
@@ -33,6 +34,8 @@ void MergePlane(TSpriteStore& store, int frame, bool mask) {
   }
 }
 
+// Column by column: the column's set sprite pixels grown by one row up and down, then cleared
+// from the mask columns x - 1 .. x + 1. Cut at the plane's edges, not the sprite area's.
 void GenerateStandardMask(TSpriteStore& store, int frame, int width, int height) {
   if (!ValidFrame(frame)) return;
   TPlane& maskPlane = store.Plane(frame, true);
@@ -41,17 +44,16 @@ void GenerateStandardMask(TSpriteStore& store, int frame, int width, int height)
   const TPlane& sprite = store.Plane(frame, false);
   const int w = std::clamp(width, 0, MaxSide);
   const int h = std::clamp(height, 0, MaxSide);
+  std::array<std::uint8_t, MaxSide + 2> padded{};  // row y of the column at y + 1
+  std::array<std::uint8_t, MaxSide> keep;          // 1 where no set pixel is within one row
   for (int x = 0; x < w; ++x) {
-    const int left = std::max(x - 1, 0);
-    const int right = std::min(x + 1, MaxSide - 1);
-    for (int y = 0; y < h; ++y) {
-      if (sprite[x][y] == 0) continue;
-      // The 3 x 3 block is cut at the plane's edges, not the sprite area's.
-      const int top = std::max(y - 1, 0);
-      const int bottom = std::min(y + 1, MaxSide - 1);
-      for (int cx = left; cx <= right; ++cx) {
-        std::fill(maskPlane[cx].begin() + top, maskPlane[cx].begin() + bottom + 1, std::uint8_t(0));
-      }
+    const auto& column = sprite[std::size_t(x)];
+    for (int y = 0; y < h; ++y) padded[std::size_t(y) + 1] = column[std::size_t(y)] != 0;
+    for (int y = 0; y < MaxSide; ++y)
+      keep[std::size_t(y)] = std::uint8_t(1 ^ (padded[std::size_t(y)] | padded[std::size_t(y) + 1] | padded[std::size_t(y) + 2]));
+    for (int cx = std::max(x - 1, 0); cx <= std::min(x + 1, MaxSide - 1); ++cx) {
+      auto& target = maskPlane[std::size_t(cx)];
+      for (int y = 0; y < MaxSide; ++y) target[std::size_t(y)] &= keep[std::size_t(y)];
     }
   }
 }

@@ -4,7 +4,10 @@
 
 #include "support/plane_fixture.h"
 
+#include <algorithm>
+#include <memory>
 #include <ostream>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
@@ -113,6 +116,34 @@ INSTANTIATE_TEST_SUITE_P(
                       TMaskCase{"hidden sprite pixels do not count", 12, 24, {{12, 0}, {0, 24}, {239, 239}}, {}}));
 
 // A bad frame number must not reach a neighbouring plane of the store block.
+// The mask by its plain definition, pixel by pixel: 0 exactly where a set sprite pixel of the
+// sprite area lies within one pixel, diagonals included.
+TPlane PlainStandardMask(const TPlane& sprite, int width, int height) {
+  TPlane mask;
+  for (int x = 0; x < MaxSide; ++x)
+    for (int y = 0; y < MaxSide; ++y) {
+      bool near = false;
+      for (int sx = std::max(0, x - 1); sx <= std::min(width - 1, x + 1); ++sx)
+        for (int sy = std::max(0, y - 1); sy <= std::min(height - 1, y + 1); ++sy) near = near || sprite[sx][sy] != 0;
+      mask[x][y] = near ? 0 : 1;
+    }
+  return mask;
+}
+
+TEST(StandardMaskTest, AgreesWithThePlainRuleOnRandomSpritesOfEverySizeKind) {
+  auto s = std::make_unique<TSpriteStore>();
+  std::mt19937 rng(4);
+  const int sizes[][2] = {{6, 1}, {12, 24}, {240, 240}, {239, 1}, {1, 240}, {240, 7}, {17, 239}, {0, 0}};
+  for (const auto& size : sizes)
+    for (int density : {2, 20}) {
+      TPlane& sprite = s->Plane(3, false);
+      for (auto& column : sprite)
+        for (auto& p : column) p = rng() % unsigned(density) == 0;
+      GenerateStandardMask(*s, 3, size[0], size[1]);
+      EXPECT_TRUE(s->Plane(3, true) == PlainStandardMask(sprite, size[0], size[1])) << size[0] << "x" << size[1];
+    }
+}
+
 TEST(PlaneOpsTest, FramesOutsideTheStoreDoNothing) {
   TSpriteStore s;
   FillPattern(s, 0, true);
