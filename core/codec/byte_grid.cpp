@@ -1,9 +1,9 @@
 #include "codec/byte_grid.h"
 
-#include <bit>
 #include <cstddef>
-#include <cstring>
 #include <utility>
+
+#include "codec/words.h"
 
 namespace {
 
@@ -45,30 +45,6 @@ void UnpackWith(const TByteGrid& columns, int byteColumns, TPlane& plane) {
 }
 
 using TWord = std::uint64_t;
-
-constexpr TWord ByteSwap(TWord w) {
-  w = (w >> 32) | (w << 32);
-  w = ((w & 0xFFFF0000FFFF0000) >> 16) | ((w & 0x0000FFFF0000FFFF) << 16);
-  return ((w & 0xFF00FF00FF00FF00) >> 8) | ((w & 0x00FF00FF00FF00FF) << 8);
-}
-
-TWord LoadWord(const std::uint8_t* p) {
-  TWord w;
-  std::memcpy(&w, p, sizeof w);
-  return w;
-}
-
-void StoreWord(std::uint8_t* p, TWord w) { std::memcpy(p, &w, sizeof w); }
-
-// Words whose byte r sits at bits 8r .. 8r + 7 on any machine.
-TWord LoadLittle(const std::uint8_t* p) {
-  const TWord w = LoadWord(p);
-  return std::endian::native == std::endian::little ? w : ByteSwap(w);
-}
-
-void StoreLittle(std::uint8_t* p, TWord w) {
-  StoreWord(p, std::endian::native == std::endian::little ? w : ByteSwap(w));
-}
 
 // Of the byte matrix whose rows are the words, swaps the N x N blocks off the diagonal of
 // the 2N x 2N block that rows a and b (N rows below a) pass through.

@@ -17,6 +17,14 @@ using TByteGrid = std::array<std::uint8_t, MaxByteColumns * MaxSide>;
 constexpr int ByteColumnStride = MaxSide;
 constexpr int ByteRowStride = MaxByteColumns;
 
+// One plane's data bytes both ways: packing fills Columns, and TransposeByteGrid turns them
+// into Rows or back. Both start cleared, so lines a plane of a smaller size leaves unwritten
+// read as zero.
+struct TPlaneGrids {
+  TByteGrid Columns{};
+  TByteGrid Rows{};
+};
+
 // Callers keep byteColumns * bitsPerByte <= 240, as every sprite width does.
 
 // Packs all 240 rows of byte columns 0 .. byteColumns-1 into a grid by byte columns.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "codec/byte_grid.h"
+#include "codec/words.h"
 #include "exchange/run_length.h"
 
 namespace {
@@ -22,12 +23,8 @@ constexpr int RepeatChunk = 130;                // the longest repeat token
 constexpr int LiteralChunk = 128;               // the longest literal token
 
 // Whole planes go through byte grids, as the raw layouts do: packing by byte columns, then
-// an 8 x 8 block transpose into rows. The grids start cleared; lines and rows beyond a
-// plane's size are never written and stay zero.
-struct TPlaneGrids {
-  TByteGrid Columns{};
-  TByteGrid Rows{};
-};
+// an 8 x 8 block transpose into rows. Lines and rows beyond a plane's size are never
+// written and stay zero.
 
 // One plane as 240 rows of 30 bytes, eight pixels to a byte, leftmost in bit 7.
 void PackPlane(const TPlane& plane, TPlaneGrids& grids, std::uint8_t* out) {
@@ -76,12 +73,7 @@ void WritePixelStream(const TSpriteStore& store, std::uint8_t* out) {
 // Length of the stream without its trailing zero bytes; a drawn document is mostly zeros
 // at the end, so the scan steps back a word at a time.
 std::size_t CutTrailingZeros(const std::uint8_t* stream, std::size_t n) {
-  while (n >= 8) {
-    std::uint64_t w;
-    std::memcpy(&w, stream + n - 8, sizeof w);
-    if (w != 0) break;
-    n -= 8;
-  }
+  while (n >= 8 && LoadWord(stream + n - 8) == 0) n -= 8;
   while (n > 0 && stream[n - 1] == 0) --n;
   return n;
 }

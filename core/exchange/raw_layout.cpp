@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "codec/byte_grid.h"
+#include "codec/words.h"
 
 // A frame goes through byte grids, two per plane: packing fills the grid by byte columns,
 // the row orders transpose it into the grid by rows, and the layout's traversal then moves
@@ -31,19 +32,8 @@ bool ImportLengthAccepted(std::uint64_t length, TByteMode byteMode, bool masked)
 
 namespace {
 
-struct TPlaneBytes {
-  TByteGrid Columns{};
-  TByteGrid Rows{};
-};
-
 void ClearColumnsFrom(TPlane& plane, int x) {
   if (x < MaxSide) std::memset(plane.data() + x, 0, sizeof(plane[0]) * std::size_t(MaxSide - x));
-}
-
-constexpr std::uint64_t ByteSwap64(std::uint64_t w) {
-  w = (w >> 32) | (w << 32);
-  w = ((w & 0xFFFF0000FFFF0000) >> 16) | ((w & 0x0000FFFF0000FFFF) << 16);
-  return ((w & 0xFF00FF00FF00FF00) >> 8) | ((w & 0x00FF00FF00FF00FF) << 8);
 }
 
 // --- Lines between a grid and the stream ---------------------------------------------
@@ -59,14 +49,6 @@ constexpr std::uint64_t SpreadBytes(std::uint64_t x) {
   return (x | (x << 8)) & 0x00FF00FF00FF00FF;
 }
 
-std::uint64_t LoadWord(const std::uint8_t* p) {
-  std::uint64_t w;
-  std::memcpy(&w, p, sizeof w);
-  return w;
-}
-
-void StoreWord(std::uint8_t* p, std::uint64_t w) { std::memcpy(p, &w, sizeof w); }
-
 template <int Step>
 void PutPairChunk(std::uint8_t* __restrict out, const std::uint8_t* __restrict p, const std::uint8_t* __restrict q) {
   if constexpr (std::endian::native == std::endian::little) {
@@ -77,8 +59,8 @@ void PutPairChunk(std::uint8_t* __restrict out, const std::uint8_t* __restrict p
         a = LoadWord(p + j);
         b = LoadWord(q + j);
       } else {
-        a = ByteSwap64(LoadWord(p - j - 7));
-        b = ByteSwap64(LoadWord(q - j - 7));
+        a = ByteSwap(LoadWord(p - j - 7));
+        b = ByteSwap(LoadWord(q - j - 7));
       }
       StoreWord(out + 2 * j, SpreadBytes(a & 0xFFFFFFFF) | SpreadBytes(b & 0xFFFFFFFF) << 8);
       StoreWord(out + 2 * j + 8, SpreadBytes(a >> 32) | SpreadBytes(b >> 32) << 8);
@@ -109,8 +91,8 @@ void GetPairChunk(const std::uint8_t* __restrict in, std::uint8_t* __restrict p,
         StoreWord(p + j, a);
         StoreWord(q + j, b);
       } else {
-        StoreWord(p - j - 7, ByteSwap64(a));
-        StoreWord(q - j - 7, ByteSwap64(b));
+        StoreWord(p - j - 7, ByteSwap(a));
+        StoreWord(q - j - 7, ByteSwap(b));
       }
     }
   } else {
@@ -266,17 +248,17 @@ void ExportBlocks(const TSpriteStore& store, const TDataFormat& format, int widt
   const TTraversal t = MakeTraversal(format.Order, byteColumns, height);
   const int length = t.Length;
   std::uint8_t* out = nullptr;
-  TPlaneBytes sprite, mask;
+  TPlaneGrids sprite, mask;
 
-  auto pack = [&](const TPlane& plane, std::uint8_t fill, TPlaneBytes& bytes) {
+  auto pack = [&](const TPlane& plane, std::uint8_t fill, TPlaneGrids& bytes) {
     PackByteColumns(plane, bits, byteColumns, fill, bytes.Columns);
     if (t.ByRows) TransposeByteGrid(bytes.Columns, ByteColumnStride, byteColumns, height, bytes.Rows, ByteRowStride);
   };
-  auto run = [&](const TPlaneBytes& g, TLine l) {
+  auto run = [&](const TPlaneGrids& g, TLine l) {
     const std::uint8_t* p = LineGrid(t, g).data() + l.Start;
     out = l.Forward ? PutLine<1>(out, p, length) : PutLine<-1>(out, p, length);
   };
-  auto pair = [&](const TPlaneBytes& a, const TPlaneBytes& b, TLine l) {
+  auto pair = [&](const TPlaneGrids& a, const TPlaneGrids& b, TLine l) {
     const std::uint8_t* p = LineGrid(t, a).data() + l.Start;
     const std::uint8_t* q = LineGrid(t, b).data() + l.Start;
     out = l.Forward ? PutPair<1>(out, p, q, length) : PutPair<-1>(out, p, q, length);
@@ -286,7 +268,7 @@ void ExportBlocks(const TSpriteStore& store, const TDataFormat& format, int widt
     out = blockOut(f);
     pack(store.Plane(f, false), 0, sprite);
     if (format.Masked) pack(store.Plane(f, true), attr, mask);
-    WalkBlock<const TPlaneBytes>(t, format.Masked, format.Arrangement, sprite, mask, run, pair);
+    WalkBlock<const TPlaneGrids>(t, format.Masked, format.Arrangement, sprite, mask, run, pair);
     done(f);
   }
 }
@@ -331,22 +313,22 @@ int ImportFrames(TSpriteStore& store, const TDataFormat& format, int width, int 
   const int frames = int(std::min<std::size_t>(data.size() / block + (data.size() % block != 0), MaxFrames));
   const TTraversal t = MakeTraversal(format.Order, byteColumns, height);
   const int length = t.Length;
-  TPlaneBytes sprite, mask;
+  TPlaneGrids sprite, mask;
   // A last frame that the data fill only in part reads zeros past the end: those pixels stay clear.
   std::array<std::uint8_t, 2 * sizeof(TByteGrid)> tail{};
 
   const std::uint8_t* in = nullptr;
-  auto run = [&](TPlaneBytes& g, TLine l) {
+  auto run = [&](TPlaneGrids& g, TLine l) {
     std::uint8_t* p = LineGrid(t, g).data() + l.Start;
     in = l.Forward ? GetLine<1>(in, p, length) : GetLine<-1>(in, p, length);
   };
-  auto pair = [&](TPlaneBytes& a, TPlaneBytes& b, TLine l) {
+  auto pair = [&](TPlaneGrids& a, TPlaneGrids& b, TLine l) {
     std::uint8_t* p = LineGrid(t, a).data() + l.Start;
     std::uint8_t* q = LineGrid(t, b).data() + l.Start;
     in = l.Forward ? GetPair<1>(in, p, q, length) : GetPair<-1>(in, p, q, length);
   };
   // Grid rows from the height on stay zero, so the unpacked columns are clear below the sprite.
-  auto unpack = [&](TPlaneBytes& bytes, TPlane& plane) {
+  auto unpack = [&](TPlaneGrids& bytes, TPlane& plane) {
     if (t.ByRows) TransposeByteGrid(bytes.Rows, ByteRowStride, height, byteColumns, bytes.Columns, ByteColumnStride);
     UnpackByteColumns(bytes.Columns, bits, byteColumns, plane);
     ClearColumnsFrom(plane, width);
@@ -360,7 +342,7 @@ int ImportFrames(TSpriteStore& store, const TDataFormat& format, int width, int 
       std::copy(data.begin() + std::ptrdiff_t(offset), data.end(), tail.begin());
       in = tail.data();
     }
-    WalkBlock<TPlaneBytes>(t, format.Masked, format.Arrangement, sprite, mask, run, pair);
+    WalkBlock<TPlaneGrids>(t, format.Masked, format.Arrangement, sprite, mask, run, pair);
     unpack(sprite, store.Plane(f, false));
     if (format.Masked)
       unpack(mask, store.Plane(f, true));

@@ -6,23 +6,14 @@
 #include <cstddef>
 #include <cstring>
 
+#include "codec/words.h"
+
 namespace {
 
 constexpr std::size_t MinRepeat = 3;
 constexpr std::size_t MaxRepeat = 130;
 constexpr std::size_t MaxLiteral = 128;
 constexpr std::uint8_t LiteralFlag = 0x80;
-
-// Eight bytes with byte r at bits 8r .. 8r + 7, whatever the machine's byte order.
-std::uint64_t LoadLittle(const std::uint8_t* p) {
-  std::uint64_t w = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&w, p, sizeof w);
-  } else {
-    for (int r = 0; r < 8; ++r) w |= std::uint64_t(p[r]) << (8 * r);
-  }
-  return w;
-}
 
 // First q in [from, last) with s[q] = s[q + 1] = s[q + 2], or `last` when there is none.
 // Callers keep last + 2 <= the input's length. Literal stretches of a drawn document are
