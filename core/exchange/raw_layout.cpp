@@ -21,8 +21,14 @@ int RawDataSize(const TDataFormat& format, int width, int height, int frames) {
   return frames * FrameBlockSize(format, width, height);
 }
 
+// The longest import holds 128 frames of 240 rows in each plane: 30,720 lines of bytes,
+// each as long as a 240-pixel row in the byte mode.
+constexpr std::uint64_t ImportLinesPerPlane = std::uint64_t(MaxFrames) * MaxSide;
+
 std::uint64_t ImportLengthLimit(TByteMode byteMode, bool masked) {
-  return std::uint64_t(MaxSide / BitsPerByte(byteMode)) * (masked ? 2 : 1) * 30720;
+  const std::uint64_t bytesPerLine = std::uint64_t(MaxSide / BitsPerByte(byteMode));
+  const std::uint64_t planes = masked ? 2 : 1;
+  return bytesPerLine * planes * ImportLinesPerPlane;
 }
 
 bool ImportLengthAccepted(std::uint64_t length, TByteMode byteMode, bool masked) {
