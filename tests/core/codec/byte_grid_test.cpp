@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "codec/byte_codec.h"
 #include "codec/byte_grid.h"
+#include "support/random_fill.h"
 
 namespace {
-
-void FillRandom(TPlane& plane, std::uint32_t seed) {
-  std::mt19937 rng(seed);
-  for (auto& column : plane)
-    for (auto& px : column) px = std::uint8_t(rng() & 1);
-}
 
 TEST(ByteGridTest, PackedBytesEqualPackByteAndUnpackRestoresOnlyThoseColumns) {
   for (int bits : {6, 8}) {

@@ -11,23 +11,11 @@
 #include "document/data_format.h"
 #include "exchange/project_file.h"
 #include "exchange/run_length.h"
+#include "support/random_fill.h"
 
 namespace {
 
 using TBytes = std::vector<std::uint8_t>;
-
-// Random pixels on every plane of frames first .. last - 1, all 240 x 240 of each.
-void FillRandom(TSpriteStore& s, std::mt19937_64& rng, int first = 0, int last = MaxFrames) {
-  for (int f = first; f < last; ++f)
-    for (bool mask : {false, true})
-      for (auto& column : s.Plane(f, mask)) {
-        std::uint64_t bits = 0;
-        for (int y = 0; y < MaxSide; ++y) {
-          if (y % 64 == 0) bits = rng();
-          column[y] = std::uint8_t((bits >> (y % 64)) & 1);
-        }
-      }
-}
 
 void FillAll(TSpriteStore& s, std::uint8_t value) {
   for (int f = 0; f < MaxFrames; ++f)
@@ -111,8 +99,7 @@ TEST(ProjectHeaderTest, SettingsBytesAndTheirRoundTrip) {
 
 TEST(PixelStreamTest, EveryByteIsTheEightPixelPackByte) {
   TSpriteStore s;
-  std::mt19937_64 rng(7);
-  FillRandom(s, rng);
+  FillRandom(s, 7);
   const TBytes stream = BuildPixelStream(s);
   ASSERT_EQ(stream.size(), std::size_t(PixelStreamSize));
   std::size_t i = 0, wrong = 0, firstWrong = 0;
@@ -126,8 +113,7 @@ TEST(PixelStreamTest, EveryByteIsTheEightPixelPackByte) {
 
 TEST(ProjectRoundTripTest, RandomPixelsOfAllFramesAndBothPlanes) {
   TSpriteStore source;
-  std::mt19937_64 rng(11);
-  FillRandom(source, rng);
+  FillRandom(source, 11);
   TProjectHeader h;
   h.Masked = false;  // mask planes are saved all the same
   h.FrameCount = 3;
@@ -242,8 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                     90 + 4},
         TWriterCase{"IncompressiblePlane",
                     [](TSpriteStore& s) {
-                      std::mt19937_64 rng(5);
-                      FillRandom(s, rng, 0, 1);
+                      FillRandom(s, 5, 1);
                       s.Plane(0, true) = TPlane{};
                       s.SetPixel(0, false, 239, 239, 1);
                     },
@@ -251,8 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Nearly the whole stream is incompressible: it is stored as the plain stream.
         TWriterCase{"IncompressibleNearlyFull",
                     [](TSpriteStore& s) {
-                      std::mt19937_64 rng(9);
-                      FillRandom(s, rng, 0, MaxFrames);
+                      FillRandom(s, 9);
                       s.Plane(127, true) = TPlane{};
                       s.SetPixel(127, false, 239, 239, 1);
                     },

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <ostream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -11,6 +10,7 @@
 
 #include "codec/byte_codec.h"
 #include "exchange/raw_layout.h"
+#include "support/random_fill.h"
 
 namespace {
 
@@ -50,14 +50,6 @@ TBytes BytesAt(const TSpriteStore& s, int bits, int frame, const std::vector<TPo
   TBytes out;
   for (const TPos& p : positions) out.push_back(PackByte(s, p.Mask, bits, frame, p.X, p.Y, attr));
   return out;
-}
-
-void FillRandom(TSpriteStore& s, std::uint32_t seed, int frames = MaxFrames) {
-  std::mt19937 rng(seed);
-  for (int f = 0; f < frames; ++f)
-    for (bool m : {false, true})
-      for (auto& column : s.Plane(f, m))
-        for (auto& px : column) px = std::uint8_t(rng() & 1);
 }
 
 // Gives every byte position of frame 0 its own value, so that a byte out of place shows.

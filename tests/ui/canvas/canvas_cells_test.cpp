@@ -5,6 +5,7 @@
 #include <random>
 
 #include "canvas/canvas.h"
+#include "support/random_fill.h"
 
 class TCanvasCellsTest : public QObject {
   Q_OBJECT
@@ -33,9 +34,7 @@ void TCanvasCellsTest::cellsMatchThePixels() {
   QFETCH(int, firstCell);
   TSpriteStore store;
   std::mt19937 rng(width * 31 + zoom);
-  for (bool mask : {false, true})
-    for (int x = 0; x < MaxSide; ++x)
-      for (int y = 0; y < MaxSide; ++y) store.SetPixel(5, mask, x, y, rng() & 1);
+  for (bool mask : {false, true}) FillRandom(store.Plane(5, mask), rng);
 
   TCanvasView view;
   view.Store = &store;

@@ -13,12 +13,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
-#include <random>
 
 #include "canvas/canvas.h"
 #include "exchange/project_file.h"
 #include "widgets/radio_group.h"
 #include "exchange/run_length.h"
+#include "support/random_fill.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -31,15 +31,6 @@ const QString LengthText = QStringLiteral("File has unexpected length!");
 const QString HeaderText = QStringLiteral("Unknown file header!\nThis is not an `Deduzu Sprite Project` file!");
 const QString LimitsText = QStringLiteral(
     "This `Deduzu Sprite Project` file is not compatible with this version!\nSome of parameters exceed limits...");
-
-// Every pixel of every frame, both planes, hidden ones included.
-void FillRandom(TSpriteStore& s, unsigned seed) {
-  std::mt19937 random(seed);
-  for (int f = 0; f < MaxFrames; ++f)
-    for (bool mask : {false, true})
-      for (auto& column : s.Plane(f, mask))
-        for (auto& p : column) p = std::uint8_t(random() & 1);
-}
 
 bool SameStore(const TSpriteStore& a, const TSpriteStore& b) {
   for (int f = 0; f < MaxFrames; ++f)

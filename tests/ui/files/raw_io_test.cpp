@@ -10,10 +10,10 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <random>
 
 #include "widgets/radio_group.h"
 #include "exchange/raw_layout.h"
+#include "support/random_fill.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -21,14 +21,6 @@
 namespace {
 
 const QString Base = QStringLiteral("Deduzu Sprite Editor");
-
-void FillRandom(TSpriteStore& s, unsigned seed) {
-  std::mt19937 random(seed);
-  for (int f = 0; f < MaxFrames; ++f)
-    for (bool mask : {false, true})
-      for (auto& column : s.Plane(f, mask))
-        for (auto& p : column) p = std::uint8_t(random() & 1);
-}
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);

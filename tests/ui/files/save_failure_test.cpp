@@ -17,11 +17,11 @@
 #include <QtTest>
 #include <csignal>
 #include <functional>
-#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include "support/random_fill.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -85,11 +85,7 @@ void TSaveFailureTest::init() {
   e.SpinEditWidth->setValue(240);
   e.SpinEditHeight->setValue(240);
   e.SpinEditTotalFrames->setValue(128);
-  std::mt19937 random(5);
-  for (int f = 0; f < MaxFrames; ++f)
-    for (bool mask : {false, true})
-      for (auto& column : e.FStore.Plane(f, mask))
-        for (auto& p : column) p = std::uint8_t(random() & 1);
+  FillRandom(e.FStore, 5);
 }
 
 void TSaveFailureTest::cleanup() {

@@ -6,9 +6,9 @@
 #include <QtTest>
 #include <cstring>
 #include <functional>
-#include <random>
 
 #include "editing/plane_ops.h"
+#include "support/random_fill.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -17,16 +17,6 @@
 namespace {
 
 using TOperation = std::function<void(TSpriteStore&, int frame, int width, int height)>;
-
-void FillRandom(TSpriteStore& s, unsigned seed) {
-  std::mt19937 random(seed);
-  for (int f = 0; f < 4; ++f)
-    for (bool mask : {false, true})
-      for (auto& column : s.Plane(f, mask))
-        for (auto& p : column) p = std::uint8_t(random() & 1);
-  for (auto& column : s.FCopyBuffer)
-    for (auto& p : column) p = std::uint8_t(random() & 1);
-}
 
 bool SamePlane(const TPlane& a, const TPlane& b) { return std::memcmp(&a, &b, sizeof(TPlane)) == 0; }
 
@@ -97,9 +87,11 @@ void TEditCommandsTest::command() {
   e.SpinEditHeight->setValue(11);
   e.SpinEditTotalFrames->setValue(4);
   e.SliderFrame->setValue(3);
-  FillRandom(e.FStore, 42);
+  FillRandom(e.FStore, 42, 4);
+  FillRandom(e.FStore.FCopyBuffer, 43);
   TSpriteStore expected;
-  FillRandom(expected, 42);
+  FillRandom(expected, 42, 4);
+  FillRandom(expected.FCopyBuffer, 43);
   operation(expected, 2, 18, 11);
   e.FModified = false;
   e.UpdateCaption(e.FProjectFileName);
