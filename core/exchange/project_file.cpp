@@ -197,10 +197,24 @@ TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes) {
   return result;
 }
 
+// UnpackRuns decodes the payload against the whole stream length and writes only what it
+// decodes; the rest of the stream is cleared here, so every byte of `stream` is written.
 void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
                        std::span<std::uint8_t, PixelStreamSize> stream) {
-  std::memset(stream.data(), 0, stream.size());
-  UnpackRuns(stream, bytes.subspan(ProjectHeaderSize, header.PackedLength));
+  std::size_t decoded = 0;
+  // A packed length past the end of the bytes has no payload to read (CheckProjectFile
+  // refuses such a file): the stream is all zero, as for an empty payload.
+  if (bytes.size() >= std::size_t(ProjectHeaderSize) && header.PackedLength <= bytes.size() - ProjectHeaderSize) {
+    const int result = UnpackRuns(stream, bytes.subspan(ProjectHeaderSize, header.PackedLength));
+    if (result == -1) {
+      decoded = 0;  // no payload, or one longer than the stream: nothing was written
+    } else if (result == -2) {
+      decoded = stream.size();  // tokens for more than the stream: it is full, the rest is cut
+    } else {
+      decoded = std::size_t(result);  // a fill, a plain copy or the tokens' bytes; zeros after
+    }
+  }
+  std::memset(stream.data() + decoded, 0, stream.size() - decoded);
 }
 
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {

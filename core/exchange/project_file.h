@@ -64,7 +64,11 @@ struct TProjectFile : TProjectStatus {
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes);
 
 // ParseProjectFile in two steps, for a caller that keeps its own stream buffer: the checks
-// alone, then (for a file they passed) the payload decoded into a cleared `stream`.
+// alone, then (for a file they passed) the payload decoded into `stream`, every byte of which
+// is written. The payload is read against the whole stream: a packed length of 0 or one
+// longer than PixelStreamSize gives all zeros, 1 a fill with its byte, PixelStreamSize the
+// bytes as they are; any other length gives the bytes of its tokens followed by zeros, cut
+// after PixelStreamSize bytes.
 TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes);
 void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
                        std::span<std::uint8_t, PixelStreamSize> stream);

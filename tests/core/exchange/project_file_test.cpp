@@ -356,6 +356,81 @@ TEST(ProjectParseShortTest, FilesShorterThanTheHeader) {
     EXPECT_EQ(ParseProjectFile(std::span(file).first(n)).Result, TProjectResult::UnexpectedLength) << n;
 }
 
+// The payload decoded against the whole stream: the stream is `Head` followed by `Rest`
+// repeated to PixelStreamSize bytes. The stream buffer starts full of 0xAA, so a byte the
+// decoder leaves unwritten shows.
+struct TDecodeCase {
+  std::string Name;
+  TBytes Payload;
+  std::uint32_t PackedLength;
+  bool Accepted;  // whether CheckProjectFile passes the file
+  TBytes Head;
+  std::uint8_t Rest;
+};
+
+void PrintTo(const TDecodeCase& c, std::ostream* os) { *os << c.Name; }
+
+class DecodePixelStreamTest : public ::testing::TestWithParam<TDecodeCase> {};
+
+TEST_P(DecodePixelStreamTest, StreamIsTheDecodedBytesThenZeros) {
+  const TDecodeCase& c = GetParam();
+  TSpriteStore blank;
+  TBytes file = BuildProjectFile(blank, TProjectHeader{});
+  ASSERT_EQ(file.size(), std::size_t(ProjectHeaderSize));
+  SetPackedLength(file, c.PackedLength);
+  file.insert(file.end(), c.Payload.begin(), c.Payload.end());
+
+  TBytes expected(PixelStreamSize, c.Rest);
+  ASSERT_LE(c.Head.size(), expected.size());
+  std::copy(c.Head.begin(), c.Head.end(), expected.begin());
+  auto firstWrong = [&](const TBytes& stream) {
+    return std::mismatch(stream.begin(), stream.end(), expected.begin()).first - stream.begin();
+  };
+
+  TProjectHeader header;
+  header.PackedLength = c.PackedLength;
+  TBytes stream(PixelStreamSize, 0xAA);
+  DecodePixelStream(file, header, std::span<std::uint8_t, PixelStreamSize>(stream));
+  EXPECT_EQ(firstWrong(stream), PixelStreamSize) << "first wrong byte";
+
+  const TProjectFile parsed = ParseProjectFile(file);
+  EXPECT_EQ(parsed.Result == TProjectResult::Ok, c.Accepted);
+  if (parsed.Result == TProjectResult::Ok) {
+    EXPECT_EQ(firstWrong(parsed.PixelStream), PixelStreamSize) << "loader";
+  }
+}
+
+// Bytes that read as tokens if they were not taken as they are.
+TBytes PlainPayload(std::size_t n) {
+  TBytes bytes(n);
+  for (std::size_t i = 0; i < n; ++i) bytes[i] = std::uint8_t(i * 7 % 251);
+  return bytes;
+}
+
+// Literal 1, 2, then 130-byte repeats of 0x33 past the stream's end, then one more token.
+TBytes TokensPastTheStream() {
+  TBytes tokens{0x81, 1, 2};
+  for (std::size_t made = 2; made < std::size_t(PixelStreamSize); made += 130) tokens.insert(tokens.end(), {127, 0x33});
+  tokens.insert(tokens.end(), {0x80, 0x44});
+  return tokens;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, DecodePixelStreamTest,
+    ::testing::Values(
+        TDecodeCase{"EmptyPayload", {}, 0, true, {}, 0},
+        TDecodeCase{"OneByteFill", {0x5A}, 1, true, {}, 0x5A},
+        TDecodeCase{"Plain", PlainPayload(PixelStreamSize), PixelStreamSize, true, PlainPayload(PixelStreamSize), 0},
+        TDecodeCase{"ShortTokens", {0x02, 7, 0x81, 1, 2}, 5, true, {7, 7, 7, 7, 7, 1, 2}, 0},
+        TDecodeCase{"LiteralCutOff", {0x85, 1, 2}, 3, true, {1, 2}, 0},
+        TDecodeCase{"RepeatWithoutItsByte", {0x81, 1, 2, 0x05}, 4, true, {1, 2}, 0},
+        TDecodeCase{"TokensPastTheStreamAreCut", TokensPastTheStream(), std::uint32_t(TokensPastTheStream().size()),
+                    true, {1, 2}, 0x33},
+        // Only a caller that skips the checks gets these: neither has a usable payload.
+        TDecodeCase{"LongerThanTheStream", TBytes(PixelStreamSize + 1, 0x77), PixelStreamSize + 1, false, {}, 0},
+        TDecodeCase{"PackedLengthPastTheBytes", {0x02, 7}, 3, false, {}, 0}),
+    [](const ::testing::TestParamInfo<TDecodeCase>& info) { return info.param.Name; });
+
 TEST(ProjectResultTextTest, MessagesOfRefusedFiles) {
   EXPECT_STREQ(ProjectResultText(TProjectResult::UnexpectedLength), "File has unexpected length!");
   EXPECT_STREQ(ProjectResultText(TProjectResult::UnknownHeader),
