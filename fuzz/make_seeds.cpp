@@ -71,7 +71,8 @@ int main(int argc, char* argv[]) {
 
   int i = 0;
   for (const char* n :
-       {"0", "255", "$1F", "0x1F", "-0", " +12", "2147483647", "$FFFFFFFF", "-2147483648", "$80000000"})
+       {"0", "255", "$1F", "0x1F", "-0", " +12", "2147483647", "$FFFFFFFF", "-2147483648", "$80000000", "-1", "$-1",
+        "1 "})
     Write(root / "number_field", "n" + std::to_string(i++) + ".txt", Bytes(n));
 
   const std::vector<std::uint8_t> stream = BuildPixelStream(store);

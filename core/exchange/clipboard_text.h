@@ -16,8 +16,8 @@ std::string PlaneToClipboardText(const TSpriteStore& store, int frame, bool mask
 
 // A number field read as a signed 32-bit integer: leading spaces, one sign, then hex
 // ("$", "x", "X", "0x", "0X" and up to FFFFFFFF as a two's-complement pattern) or decimal
-// that fits; nothing after the digits. Anything else reads as -1.
-std::int32_t ParseNumberField(std::string_view field);
+// that fits; nothing after the digits. Anything else reads as nothing.
+std::optional<std::int32_t> ParseNumberField(std::string_view field);
 
 struct TClipboardPlane {
   int Width = 0;

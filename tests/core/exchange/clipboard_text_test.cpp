@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -124,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         TTextCase{"SPRJ;6;1;1$", 6, {}}, TTextCase{"SPRJ; 6;+1;$6;1$", 6, {1}}, TTextCase{"SPRJ;6 ;1;6;1$", 6, {}},
         TTextCase{"SPRJ;5;1;6;1$", 6, {}}, TTextCase{"SPRJ;246;1;6;1$", 6, {}}, TTextCase{"SPRJ;6;0;6;$", 6, {}},
         TTextCase{"SPRJ;6;241;6;1$", 6, {}}, TTextCase{"SPRJ;8;1;7;1$", 6, {}},
+        TTextCase{"SPRJ;6;-1;6;1$", 6, {}}, TTextCase{"SPRJ;6;1;-1;1$", 6, {}}, TTextCase{"SPRJ;-1;1;6;1$", 6, {}},
         // byte mode and width
         TTextCase{"SPRJ;24;1;8;1,2,3$", 8, {1, 2, 3}}, TTextCase{"SPRJ;24;1;8;1,2,3$", 6, {}},
         TTextCase{"SPRJ;24;1;6;1,2,3,4$", 8, {}}, TTextCase{"SPRJ;12;1;8;1$", 8, {}},
@@ -131,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct TNumberCase {
   std::string Field;
-  std::int32_t Expected;
+  std::optional<std::int32_t> Expected;  // nothing: the field is no number
 };
 
 void PrintTo(const TNumberCase& c, std::ostream* os) { *os << "\"" << c.Field.substr(0, 24) << "\""; }
@@ -142,33 +144,38 @@ TEST_P(ParseNumberFieldTest, ReadsField) { EXPECT_EQ(ParseNumberField(GetParam()
 
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 
-// Results other than -1 are chosen where possible, so that a broken field cannot pass for a read one.
+constexpr std::nullopt_t NoNumber = std::nullopt;
+
+// -1 is a value like any other: "-1", "-$1" and the pattern FFFFFFFF read as it, an error as nothing.
 INSTANTIATE_TEST_SUITE_P(
     Fields, ParseNumberFieldTest,
-    ::testing::Values(TNumberCase{"0", 0}, TNumberCase{"010", 10}, TNumberCase{"-0", 0}, TNumberCase{"+5", 5},
-                      TNumberCase{"-5", -5}, TNumberCase{" 1", 1}, TNumberCase{"   -7", -7}, TNumberCase{"1 ", -1},
-                      TNumberCase{"- 5", -1}, TNumberCase{"\t5", -1}, TNumberCase{"+-5", -1}, TNumberCase{"--5", -1},
-                      TNumberCase{"++5", -1}, TNumberCase{"", -1}, TNumberCase{" ", -1}, TNumberCase{"-", -1},
-                      TNumberCase{"+", -1}, TNumberCase{"1e3", -1}, TNumberCase{"5\0"s, -1},
-                      TNumberCase{"\0"s
-                                  "5",
-                                  -1},
-                      TNumberCase{"1\0"s
-                                  "2",
-                                  -1},
-                      // decimal range: the signed result must fit 32 bits
-                      TNumberCase{"2147483647", 2147483647}, TNumberCase{"2147483648", -1},
-                      TNumberCase{"-2147483648", Min32}, TNumberCase{"-2147483649", -1}, TNumberCase{"4294967295", -1},
-                      TNumberCase{"4294967296", -1}, TNumberCase{std::string(1000, '9'), -1},
-                      TNumberCase{"-" + std::string(1000, '9'), -1}, TNumberCase{std::string(999, '0') + "7", 7},
-                      // hex: any 32-bit pattern, then the sign negates it
-                      TNumberCase{"$1F", 31}, TNumberCase{"x1f", 31}, TNumberCase{"X1F", 31}, TNumberCase{"0x1F", 31},
-                      TNumberCase{"0X1F", 31}, TNumberCase{" -x1F", -31}, TNumberCase{"0xFFFFFFFE", -2}, TNumberCase{"0xFFFFFFFF", -1},
-                      TNumberCase{"$80000000", Min32}, TNumberCase{"-$FFFFFFFF", 1}, TNumberCase{"-$2", -2},
-                      TNumberCase{"0x100000000", -1}, TNumberCase{"$" + std::string(1000, 'F'), -1},
-                      TNumberCase{"$" + std::string(1000, '0') + "1f", 31}, TNumberCase{"0x", -1}, TNumberCase{"$", -1},
-                      TNumberCase{"x", -1}, TNumberCase{"0x1G", -1}, TNumberCase{"00x1F", -1}, TNumberCase{"$+1", -1},
-                      TNumberCase{"$-1", -1}, TNumberCase{"$ 1", -1}, TNumberCase{"0b1", -1}));
+    ::testing::Values(
+        TNumberCase{"0", 0}, TNumberCase{"010", 10}, TNumberCase{"-0", 0}, TNumberCase{"+5", 5}, TNumberCase{"-5", -5},
+        TNumberCase{"-1", -1}, TNumberCase{" -1", -1}, TNumberCase{" 1", 1}, TNumberCase{"   -7", -7},
+        TNumberCase{"1 ", NoNumber}, TNumberCase{"- 5", NoNumber}, TNumberCase{"\t5", NoNumber},
+        TNumberCase{"+-5", NoNumber}, TNumberCase{"--5", NoNumber}, TNumberCase{"++5", NoNumber},
+        TNumberCase{"", NoNumber}, TNumberCase{" ", NoNumber}, TNumberCase{"-", NoNumber}, TNumberCase{"+", NoNumber},
+        TNumberCase{"1e3", NoNumber}, TNumberCase{"5\0"s, NoNumber},
+        TNumberCase{"\0"s
+                    "5",
+                    NoNumber},
+        TNumberCase{"1\0"s
+                    "2",
+                    NoNumber},
+        // decimal range: the signed result must fit 32 bits
+        TNumberCase{"2147483647", 2147483647}, TNumberCase{"2147483648", NoNumber}, TNumberCase{"-2147483648", Min32},
+        TNumberCase{"-2147483649", NoNumber}, TNumberCase{"4294967295", NoNumber}, TNumberCase{"4294967296", NoNumber},
+        TNumberCase{std::string(1000, '9'), NoNumber}, TNumberCase{"-" + std::string(1000, '9'), NoNumber},
+        TNumberCase{std::string(999, '0') + "7", 7},
+        // hex: any 32-bit pattern, then the sign negates it
+        TNumberCase{"$1F", 31}, TNumberCase{"x1f", 31}, TNumberCase{"X1F", 31}, TNumberCase{"0x1F", 31},
+        TNumberCase{"0X1F", 31}, TNumberCase{" -x1F", -31}, TNumberCase{"0xFFFFFFFE", -2},
+        TNumberCase{"0xFFFFFFFF", -1}, TNumberCase{"$80000000", Min32}, TNumberCase{"-$FFFFFFFF", 1},
+        TNumberCase{"-$2", -2}, TNumberCase{"-$1", -1}, TNumberCase{"-0x1", -1}, TNumberCase{"0x100000000", NoNumber},
+        TNumberCase{"$" + std::string(1000, 'F'), NoNumber}, TNumberCase{"$" + std::string(1000, '0') + "1f", 31},
+        TNumberCase{"0x", NoNumber}, TNumberCase{"$", NoNumber}, TNumberCase{"x", NoNumber},
+        TNumberCase{"0x1G", NoNumber}, TNumberCase{"00x1F", NoNumber}, TNumberCase{"$+1", NoNumber},
+        TNumberCase{"$-1", NoNumber}, TNumberCase{"$ 1", NoNumber}, TNumberCase{"0b1", NoNumber}));
 
 TEST(PasteClipboardTextTest, RejectedTextChangesNoPixel) {
   TSpriteStore s;
