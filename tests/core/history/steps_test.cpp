@@ -46,7 +46,7 @@ std::vector<std::uint8_t> RawBytes(int n) {
 }
 
 struct TStepCase {
-  const char* Name;
+  std::string Name;
   bool ClearHidden;
   std::function<void(THistory&, TSpriteDocument&)> Push;   // the step, through the history
   std::function<void(TSpriteDocument&)> Plain;             // the same change done directly
@@ -76,9 +76,7 @@ std::vector<TStepCase> Cases() {
     for (bool mask : {false, true})
       for (bool clearHidden : {false, true}) {
         if (clearHidden && row.Command != TPlaneCommand::Rotate180) continue;
-        static std::vector<std::string> names;  // the cases outlive this function
-        names.push_back(PlaneStepText(row.Command, mask) + (clearHidden ? ", hidden area clear" : ""));
-        cases.push_back({names.back().c_str(), clearHidden,
+        cases.push_back({PlaneStepText(row.Command, mask) + (clearHidden ? ", hidden area clear" : ""), clearHidden,
                          [c = row.Command, mask](THistory& h, TSpriteDocument& d) {
                            h.Push(d, MakePlaneStep(d, c, mask));
                          },

@@ -72,7 +72,7 @@ class TUndoRedoTest : public TEditorTestBase {
 void TUndoRedoTest::everyStep_data() {
   QTest::addColumn<TAction>("action");
   QTest::addColumn<QString>("text");
-  auto item = [](const char* name) { return TAction([name](TSpriteEditor& e, TScriptedDialogs& d) { Item(e, name)->trigger(); }); };
+  auto item = [](const char* name) { return TAction([name](TSpriteEditor& e, TScriptedDialogs&) { Item(e, name)->trigger(); }); };
   const struct {
     const char* Name;
     const char* Text;
@@ -97,26 +97,26 @@ void TUndoRedoTest::everyStep_data() {
       d.Clipboard = QStringLiteral("SPRJ;12;2;6;1,2,3,4$");
       Item(e, name)->trigger();
     }) << (qstrcmp(name, "MiPasteSpriteClip") == 0 ? "Paste from clipboard to sprite" : "Paste from clipboard to mask");
-  QTest::newRow("stroke") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { Stroke(e, Qt::LeftButton); }) << "Draw";
-  QTest::newRow("erasing stroke") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { Stroke(e, Qt::RightButton); }) << "Erase";
-  QTest::newRow("byte mode") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.RadioGroupMode->SetItemIndex(1); })
+  QTest::newRow("stroke") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { Stroke(e, Qt::LeftButton); }) << "Draw";
+  QTest::newRow("erasing stroke") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { Stroke(e, Qt::RightButton); }) << "Erase";
+  QTest::newRow("byte mode") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.RadioGroupMode->SetItemIndex(1); })
                              << "Change byte mode";
-  QTest::newRow("width") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.SpinEditWidth->setValue(18); }) << "Change width";
-  QTest::newRow("height") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.SpinEditHeight->setValue(200); })
+  QTest::newRow("width") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.SpinEditWidth->setValue(18); }) << "Change width";
+  QTest::newRow("height") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.SpinEditHeight->setValue(200); })
                           << "Change height";
-  QTest::newRow("masking") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.CheckBoxMasked->setChecked(false); })
+  QTest::newRow("masking") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.CheckBoxMasked->setChecked(false); })
                            << "Change masking";
-  QTest::newRow("order") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.CbSpriteAlignment->setCurrentIndex(3); })
+  QTest::newRow("order") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.CbSpriteAlignment->setCurrentIndex(3); })
                          << "Change order sequence";
-  QTest::newRow("arrangement") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.CbMaskAlignment->setCurrentIndex(4); })
+  QTest::newRow("arrangement") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.CbMaskAlignment->setCurrentIndex(4); })
                                << "Change mask arrangement";
-  QTest::newRow("attribute bits") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.CbAttrMask->setCurrentIndex(3); })
+  QTest::newRow("attribute bits") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.CbAttrMask->setCurrentIndex(3); })
                                   << "Change attribute bits";
-  QTest::newRow("fewer frames") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.SpinEditTotalFrames->setValue(2); })
+  QTest::newRow("fewer frames") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.SpinEditTotalFrames->setValue(2); })
                                 << "Change total frames";
-  QTest::newRow("move left") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.BtnMoveLeft->click(); })
+  QTest::newRow("move left") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.BtnMoveLeft->click(); })
                              << "Move sprite to previous frame";
-  QTest::newRow("move right") << TAction([](TSpriteEditor& e, TScriptedDialogs& d) { e.BtnMoveRight->click(); })
+  QTest::newRow("move right") << TAction([](TSpriteEditor& e, TScriptedDialogs&) { e.BtnMoveRight->click(); })
                               << "Move sprite to next frame";
 }
 
