@@ -34,16 +34,18 @@ void TSpriteEditor::MiUndoClick(QObject*) {
   if (!FHistory.CanUndo()) return;
   FDrawing = false;  // a stroke under way ends: its next cells would not belong to this step
   FHistory.Undo(FDocument);
-  ShowDocument();
-  FRedrawQueue.push_back(rtFull);
-  UpdateModified();
-  UpdateUndoItems();
+  ShowHistoryMove();
 }
 
 void TSpriteEditor::MiRedoClick(QObject*) {
   if (!FHistory.CanRedo()) return;
   FDrawing = false;
   FHistory.Redo(FDocument);
+  ShowHistoryMove();
+}
+
+// After Undo or Redo: the document may differ anywhere, in any frame.
+void TSpriteEditor::ShowHistoryMove() {
   ShowDocument();
   FRedrawQueue.push_back(rtFull);
   UpdateModified();

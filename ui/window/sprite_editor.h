@@ -215,6 +215,7 @@ class TSpriteEditor : public QMainWindow {
   void Execute(std::unique_ptr<TEditStep> step);
   void MiUndoClick(QObject* Sender);
   void MiRedoClick(QObject* Sender);
+  void ShowHistoryMove();
   // New and Open: `replace` gives the document its new content; the history starts empty.
   void ReplaceDocument(const std::function<void(TSpriteDocument&)>& replace, bool modified);
   // Sets the controls to the document's settings, in the order byte mode, order, masking,
