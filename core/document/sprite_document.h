@@ -1,7 +1,7 @@
 #pragma once
 // The document: every pixel of every frame, plus the settings a project file keeps with them
-// (data format, sprite size, frame count and the frame being edited). The window, the
-// command-line converter and the edit history all work on this one type.
+// (data format, sprite size, frame count and the frame being edited). The window and the edit
+// history work on this one type; it needs no window.
 
 #include "document/data_format.h"
 #include "document/sprite_store.h"

@@ -19,7 +19,10 @@ std::span<std::uint8_t, PixelStreamSize> StreamBuffer() {
 TImportStep::TImportStep(std::vector<std::uint8_t> data) : TEditStep("Import"), FData(std::move(data)) {}
 
 void TImportStep::Redo(TSpriteDocument& document) {
-  if (FBefore.empty()) FBefore = BuildDocumentFile(document);
+  if (FBefore.empty()) {
+    FBefore = BuildDocumentFile(document);
+    FBefore.shrink_to_fit();  // the file is built in a buffer of the longest file
+  }
   TDocumentSettings& s = document.Settings;
   FFramesRead = ImportFrames(document.Store, s.Format, s.Width, s.Height, FData);
   s.FrameCount = std::max(1, FFramesRead);

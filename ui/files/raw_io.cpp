@@ -40,8 +40,7 @@ int TSpriteEditor::ImportData(const QString& path) {
   }
   FDataFileName = path;
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-  auto step = std::make_unique<TImportStep>(std::vector<std::uint8_t>(data, data + bytes.size()));
-  const TImportStep& import = *step;  // the newest step stays in the history
-  Execute(std::move(step));
-  return import.FramesRead();
+  Execute(std::make_unique<TImportStep>(std::vector<std::uint8_t>(data, data + bytes.size())));
+  // Every byte belongs to a frame read, so only an empty file reads none (and leaves one frame).
+  return bytes.isEmpty() ? 0 : FrameCount();
 }

@@ -196,6 +196,23 @@ TEST(HistorySteps, UndoShowsTheFrameTheStepChanged) {
   doc->Settings.CurrentFrame = 1;
   history.Redo(*doc);
   EXPECT_EQ(doc->Settings.CurrentFrame, Frame);
+
+  // A setting that moves no frame changes no frame to show: the shown one stays.
+  TDocumentSettings order = doc->Settings;
+  order.Format.Order = doByColumns;
+  history.Push(*doc, MakeSettingsStep("Change order sequence", doc->Settings, order));
+  doc->Settings.CurrentFrame = 0;
+  history.Undo(*doc);
+  EXPECT_EQ(doc->Settings.CurrentFrame, 0);
+  EXPECT_EQ(doc->Settings.Format.Order, doByRows);
+  // Fewer frames moved the current frame down: undo moves it back.
+  TDocumentSettings fewer = doc->Settings;
+  fewer.FrameCount = 1;
+  fewer.CurrentFrame = 0;
+  doc->Settings.CurrentFrame = 3;
+  history.Push(*doc, MakeSettingsStep("Change total frames", doc->Settings, fewer));
+  history.Undo(*doc);
+  EXPECT_EQ(doc->Settings.CurrentFrame, 3);
 }
 
 // What each kind of step keeps: a stroke its changed cells, a self-inverse command nothing
