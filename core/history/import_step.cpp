@@ -4,17 +4,7 @@
 
 #include "exchange/project_document.h"
 #include "exchange/raw_layout.h"
-
-namespace {
-
-// Undo decodes into one stream buffer kept for the program's life, so that taking a whole
-// document back costs no fresh 1.8 MB of memory each time.
-std::span<std::uint8_t, PixelStreamSize> StreamBuffer() {
-  static std::vector<std::uint8_t> buffer(PixelStreamSize);
-  return std::span<std::uint8_t, PixelStreamSize>(buffer);
-}
-
-}  // namespace
+#include "history/document_buffer.h"
 
 TImportStep::TImportStep(std::vector<std::uint8_t> data) : TEditStep("Import"), FData(std::move(data)) {}
 
@@ -29,6 +19,6 @@ void TImportStep::Redo(TSpriteDocument& document) {
   s.CurrentFrame = 0;
 }
 
-void TImportStep::Undo(TSpriteDocument& document) { LoadDocumentFile(document, FBefore, StreamBuffer()); }
+void TImportStep::Undo(TSpriteDocument& document) { LoadDocumentFile(document, FBefore, DocumentStreamBuffer()); }
 
 std::size_t TImportStep::Bytes() const { return sizeof *this + Text().capacity() + FData.capacity() + FBefore.capacity(); }

@@ -15,6 +15,8 @@
 #include "history/history.h"
 #include "history/import_step.h"
 #include "history/plane_step.h"
+#include "history/replace_step.h"
+#include "exchange/project_document.h"
 #include "history/settings_step.h"
 #include "history/stroke_step.h"
 #include "support/random_fill.h"
@@ -130,6 +132,25 @@ std::vector<TStepCase> Cases() {
                      const std::vector<std::uint8_t> data = RawBytes(450);
                      d.Settings.FrameCount = ImportFrames(d.Store, d.Settings.Format, 12, 24, data);
                      d.Settings.CurrentFrame = 0;
+                   }});
+  // Another document altogether, as an image import makes it: every frame and the size.
+  cases.push_back({"Import image", false,
+                   [](THistory& h, TSpriteDocument& d) {
+                     auto other = std::make_unique<TSpriteDocument>();
+                     FillRandom(other->Store, 77u, 2);
+                     other->Settings.Width = 18;
+                     other->Settings.Height = 10;
+                     other->Settings.FrameCount = 2;
+                     h.Push(d, MakeReplaceStep("Import image", BuildDocumentFile(*other)));
+                   },
+                   [](TSpriteDocument& d) {
+                     auto other = std::make_unique<TSpriteDocument>();
+                     FillRandom(other->Store, 77u, 2);
+                     other->Store.FCopyBuffer = d.Store.FCopyBuffer;  // no part of a document file
+                     other->Settings.Width = 18;
+                     other->Settings.Height = 10;
+                     other->Settings.FrameCount = 2;
+                     CopyDocument(*other, d);
                    }});
   return cases;
 }
