@@ -16,7 +16,7 @@
 #include "window/sprite_editor.h"
 
 struct TShown {
-  enum TKind { Error, Information, Question, OpenDialog, SaveDialog };
+  enum TKind { Error, Information, Question, OpenDialog, SaveDialog, OptionsDialog };
   TKind Kind;
   QString Title;
   QString Text;            // empty for a file dialog
@@ -29,6 +29,12 @@ class TScriptedDialogs : public TDialogs {
   std::deque<bool> Answers;    // Yes / No for the next questions
   std::deque<QString> Paths;   // the next file dialogs' choices; empty means Cancel
   std::optional<QString> Clipboard;
+  // The next option dialogs' answers: a value is chosen (nothing: cancelled). The text the
+  // source dialog previewed last is kept.
+  std::deque<std::optional<TSourceOptions>> SourceChoices;
+  std::deque<std::optional<TImageExportChoice>> ImageExportChoices;
+  std::deque<std::optional<TPngImportOptions>> ImageImportChoices;
+  QString Preview;
   int Unexpected = 0;
 
   void ShowError(QString text, QString title) override { Shown.push_back({TShown::Error, title, text, {}}); }
@@ -49,16 +55,37 @@ class TScriptedDialogs : public TDialogs {
   }
   std::optional<QString> ClipboardText() override { return Clipboard; }
   void SetClipboardText(QString text) override { Clipboard = text; }
+  bool AskSourceOptions(TSourceOptions& options,
+                        const std::function<QString(const TSourceOptions&)>& preview) override {
+    Shown.push_back({TShown::OptionsDialog, QStringLiteral("Export source..."), {}, {}});
+    Preview = preview(options);
+    return Choose(SourceChoices, options);
+  }
+  bool AskImageExportOptions(TImageExportChoice& choice) override {
+    Shown.push_back({TShown::OptionsDialog, QStringLiteral("Export image..."), {}, {}});
+    return Choose(ImageExportChoices, choice);
+  }
+  bool AskImageImportOptions(TPngImportOptions& options) override {
+    Shown.push_back({TShown::OptionsDialog, QStringLiteral("Import image..."), {}, {}});
+    return Choose(ImageImportChoices, options);
+  }
 
   // "kind:title" of everything shown, for comparing whole sequences.
   QStringList Sequence() const {
-    static const char* kinds[] = {"error", "information", "question", "open", "save"};
+    static const char* kinds[] = {"error", "information", "question", "open", "save", "options"};
     QStringList list;
     for (const TShown& s : Shown) list << QStringLiteral("%1:%2").arg(QLatin1String(kinds[s.Kind]), s.Title);
     return list;
   }
 
  private:
+  template <typename T>
+  bool Choose(std::deque<std::optional<T>>& queue, T& value) {
+    const std::optional<T> answer = Next(queue, std::optional<T>());
+    if (answer) value = *answer;
+    return answer.has_value();
+  }
+
   template <typename T>
   T Next(std::deque<T>& queue, T fallback) {
     if (queue.empty()) {

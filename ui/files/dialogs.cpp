@@ -1,5 +1,7 @@
 #include "files/dialogs.h"
 
+#include "files/option_dialogs.h"
+
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -80,3 +82,12 @@ std::optional<QString> TQtDialogs::ClipboardText() {
 }
 
 void TQtDialogs::SetClipboardText(QString text) { QGuiApplication::clipboard()->setText(text); }
+
+bool TQtDialogs::AskSourceOptions(TSourceOptions& options,
+                                  const std::function<QString(const TSourceOptions&)>& preview) {
+  return RunSourceOptionsDialog(FParent, options, preview);
+}
+
+bool TQtDialogs::AskImageExportOptions(TImageExportChoice& choice) { return RunImageExportDialog(FParent, choice); }
+
+bool TQtDialogs::AskImageImportOptions(TPngImportOptions& options) { return RunImageImportDialog(FParent, options); }

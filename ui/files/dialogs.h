@@ -3,8 +3,11 @@
 // commands can be driven without a user (tests answer them with their own TDialogs).
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
+
+#include "files/export_choices.h"
 
 class QFileDialog;
 class QWidget;
@@ -32,6 +35,12 @@ class TDialogs {
   // Nothing when the clipboard holds no text.
   virtual std::optional<QString> ClipboardText() = 0;
   virtual void SetClipboardText(QString text) = 0;
+  // The option dialogs of the source and image commands: each edits its options in place
+  // and returns false when cancelled. `preview` gives the text the options would write.
+  virtual bool AskSourceOptions(TSourceOptions& options,
+                                const std::function<QString(const TSourceOptions&)>& preview) = 0;
+  virtual bool AskImageExportOptions(TImageExportChoice& choice) = 0;
+  virtual bool AskImageImportOptions(TPngImportOptions& options) = 0;
 };
 
 // "desc (*.a;*.b)|*.a;*.b|..." as Qt's name filters "desc (*.a *.b);;...".
@@ -52,6 +61,10 @@ class TQtDialogs : public TDialogs {
   QString GetSaveFileName(const TFileDialogSetup& setup) override;
   std::optional<QString> ClipboardText() override;
   void SetClipboardText(QString text) override;
+  bool AskSourceOptions(TSourceOptions& options,
+                        const std::function<QString(const TSourceOptions&)>& preview) override;
+  bool AskImageExportOptions(TImageExportChoice& choice) override;
+  bool AskImageImportOptions(TPngImportOptions& options) override;
 
  private:
   QString RunFileDialog(bool save, const TFileDialogSetup& setup);

@@ -26,6 +26,10 @@ const TItem FileItems[] = {
     {&TSpriteEditor::N3, "N3", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiImport, "MiImport", "&Import...", Ctrl(Qt::Key_B), 0, &TSpriteEditor::MiImportClick},
     {&TSpriteEditor::MiExport, "MiExport", "&Export...", Ctrl(Qt::Key_E), 0, &TSpriteEditor::MiExportClick},
+    {&TSpriteEditor::MiExportSource, "MiExportSource", "Export so&urce...", NoKey, 0,
+     &TSpriteEditor::MiExportSourceClick},
+    {&TSpriteEditor::MiImportImage, "MiImportImage", "Import i&mage...", NoKey, 0, &TSpriteEditor::MiImportImageClick},
+    {&TSpriteEditor::MiExportImage, "MiExportImage", "Export ima&ge...", NoKey, 0, &TSpriteEditor::MiExportImageClick},
     {&TSpriteEditor::N1, "N1", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiExit, "MiExit", "E&xit", Alt(Qt::Key_F4), 0, &TSpriteEditor::MiExitClick},
 };
@@ -140,6 +144,51 @@ void TSpriteEditor::MiExportClick(QObject*) {
   const QString path = FDialogs->GetSaveFileName(
       DialogSetup(QStringLiteral("Export sprite data..."), ExportFilter, QStringLiteral("bin"), FDataFileName));
   if (!path.isEmpty()) ExportData(path);
+}
+
+void TSpriteEditor::MiExportSourceClick(QObject*) {
+  TSourceOptions options = FSourceOptions;
+  if (options.Label.empty()) options.Label = LabelFromFileName(FProjectFileName.toStdString());
+  if (!FDialogs->AskSourceOptions(options, [this](const TSourceOptions& o) { return SourceText(o); })) return;
+  FSourceOptions = options;
+  const bool c = options.Dialect == TSourceDialect::C;
+  const bool basic = options.Dialect == TSourceDialect::Basic;
+  const bool z80 = options.Dialect == TSourceDialect::Pasmo || options.Dialect == TSourceDialect::Z80asm;
+  const QString filter = c       ? QStringLiteral("C source (*.h;*.c)|*.h;*.c|all files (*.*)|*.*")
+                         : basic ? QStringLiteral("BASIC program (*.bas;*.txt)|*.bas;*.txt|all files (*.*)|*.*")
+                                 : QStringLiteral("assembler source (*.s;*.asm;*.inc)|*.s;*.asm;*.inc|all files (*.*)|*.*");
+  const QString suffix = c ? QStringLiteral("h") : basic ? QStringLiteral("bas") : z80 ? QStringLiteral("asm") : QStringLiteral("s");
+  const QString path = FDialogs->GetSaveFileName(DialogSetup(QStringLiteral("Export source..."), filter, suffix, {}));
+  if (!path.isEmpty()) ExportSource(path, options);
+}
+
+void TSpriteEditor::MiImportImageClick(QObject*) {
+  if (!FDialogs->AskYesNo(LoseChanges, QStringLiteral("Import image..."))) return;
+  TPngImportOptions options = FImageImportOptions;
+  if (!FDialogs->AskImageImportOptions(options)) return;
+  FImageImportOptions = options;
+  const QString path = FDialogs->GetOpenFileName(DialogSetup(
+      QStringLiteral("Import image..."), QStringLiteral("PNG image (*.png)|*.png|all files (*.*)|*.*"), {}, {}));
+  if (path.isEmpty() || !ImportImage(path, options)) return;
+  // Like Import: the document is unnamed and stays marked modified until it is saved.
+  FKeptModified = true;
+  FModified = true;
+  FProjectFileName.clear();
+  UpdateCaption(FProjectFileName);
+  FRedrawQueue.push_back(rtFull);
+}
+
+void TSpriteEditor::MiExportImageClick(QObject*) {
+  TImageExportChoice choice = FImageExportChoice;
+  if (!FDialogs->AskImageExportOptions(choice)) return;
+  FImageExportChoice = choice;
+  const bool gif = choice.Format == TImageFormat::Gif;
+  const QString path = FDialogs->GetSaveFileName(
+      DialogSetup(QStringLiteral("Export image..."),
+                  gif ? QStringLiteral("animated GIF (*.gif)|*.gif|all files (*.*)|*.*")
+                      : QStringLiteral("PNG image (*.png)|*.png|all files (*.*)|*.*"),
+                  gif ? QStringLiteral("gif") : QStringLiteral("png"), {}));
+  if (!path.isEmpty()) ExportImage(path, choice);
 }
 
 void TSpriteEditor::MiExitClick(QObject*) { close(); }

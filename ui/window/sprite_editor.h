@@ -139,6 +139,9 @@ class TSpriteEditor : public QMainWindow {
   QAction* N3 = nullptr;
   QAction* MiImport = nullptr;
   QAction* MiExport = nullptr;
+  QAction* MiExportSource = nullptr;
+  QAction* MiImportImage = nullptr;
+  QAction* MiExportImage = nullptr;
   QAction* N1 = nullptr;
   QAction* MiExit = nullptr;
   // Edit menu
@@ -264,6 +267,9 @@ class TSpriteEditor : public QMainWindow {
   void MiSaveAsClick(QObject* Sender);
   void MiImportClick(QObject* Sender);
   void MiExportClick(QObject* Sender);
+  void MiExportSourceClick(QObject* Sender);
+  void MiImportImageClick(QObject* Sender);
+  void MiExportImageClick(QObject* Sender);
   void MiExitClick(QObject* Sender);
   void MenuAboutClick(QObject* Sender);
   void FormShow();
@@ -276,6 +282,15 @@ class TSpriteEditor : public QMainWindow {
   void ExportData(const QString& path);
   // Frames read (0 .. 128), or -1 when the file was refused; the user has been told.
   int ImportData(const QString& path);
+  // Source text and images; false when nothing was written or read (the user has been told).
+  QString SourceText(const TSourceOptions& options) const;
+  bool ExportSource(const QString& path, TSourceOptions options);
+  bool ExportImage(const QString& path, const TImageExportChoice& choice);
+  bool ImportImage(const QString& path, const TPngImportOptions& options);
+  // The choices of the source and image dialogs, kept while the program runs.
+  TSourceOptions FSourceOptions;
+  TImageExportChoice FImageExportChoice;
+  TPngImportOptions FImageImportOptions;
 
   // --- Edit menu ---
   void MiEditClick(QObject* Sender);
