@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "exchange/raw_layout.h"
@@ -70,7 +71,7 @@ class TWriter {
  public:
   TWriter(const TDialect& dialect, const TSourceOptions& options) : FD(dialect), FO(options) {
     FLine = std::max(0, options.BasicFirstLine);
-    FStep = std::max(1, options.BasicStep);
+    FStep = std::max(1, options.BasicStep);  // counted in 64 bits: no overflow from any int options
   }
 
   std::string Text;
@@ -128,8 +129,8 @@ class TWriter {
 
   const TDialect& FD;
   const TSourceOptions& FO;
-  int FLine = 0;
-  int FStep = 1;
+  std::int64_t FLine = 0;
+  std::int64_t FStep = 1;
 };
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -289,6 +291,29 @@ TEST_F(SourceTextTool, CCompilesToTheRawExport) {
   }
 }
 
+// cc65 is a C compiler for the 6502 that comes with ca65: its binary holds the array and,
+// after it, the three size macros as 32-bit numbers.
+TEST_F(SourceTextTool, CCompilesWithCc65ToTheRawExport) {
+  std::uint32_t seed = 150;
+  for (const TCase& c : Cases) {
+    TSpriteDocument doc;
+    Fill(doc, c, seed++);
+    TBytes expected = Raw(doc);
+    const std::string label = SourceLabel(c.Label, TSourceDialect::C);
+    const int block = FrameBlockSize(doc.Settings.Format, c.Width, c.Height);
+    for (std::uint32_t v : {std::uint32_t(expected.size()), std::uint32_t(c.Frames), std::uint32_t(block)})
+      for (int b = 0; b < 4; ++b) expected.push_back(std::uint8_t(v >> (8 * b)));
+    Write("sprite.h", ExportSourceText(doc, Options(c, TSourceDialect::C)));
+    Write("main.c", "#include \"sprite.h\"\nconst unsigned long sizes[3] = { " + label + "_SIZE, " + label +
+                        "_FRAMES, " + label + "_FRAME_BYTES };\n");
+    Write("in.cfg", "MEMORY { M: start = $1000, size = $F000, file = %O; }\nSEGMENTS { RODATA: load = M, type = ro; }\n");
+    fs::remove(Path("out.bin"));
+    ASSERT_TRUE(Run("cc65 -o main.s main.c && ca65 -o main.o main.s && ld65 -C in.cfg -o out.bin main.o"))
+        << Describe(c) << "\n" << Log();
+    EXPECT_TRUE(Read("out.bin") == expected) << Describe(c);
+  }
+}
+
 TEST_F(SourceTextTool, CCompilesWithSdcc) {
   if (!OnPath("sdcc")) GTEST_SKIP() << "sdcc is not on PATH";
   std::uint32_t seed = 200;
@@ -307,11 +332,11 @@ TEST_F(SourceTextTool, CCompilesWithSdcc) {
 
 // Reads numbered DATA and REM lines back; any other line, an unnumbered or misnumbered
 // line, one over 255 characters or a value that is no decimal byte fails the test.
-TBytes ReadBasic(const std::string& text, int first, int step, int perLine) {
+TBytes ReadBasic(const std::string& text, std::int64_t first, std::int64_t step, int perLine) {
   TBytes out;
   std::istringstream in(text);
   std::string line;
-  int expectedNumber = first;
+  std::int64_t expectedNumber = first;
   const std::regex form(R"((\d+) (DATA ((?:\d{1,3},)*\d{1,3})|REM .*))");
   while (std::getline(in, line)) {
     std::smatch m;
@@ -320,7 +345,7 @@ TBytes ReadBasic(const std::string& text, int first, int step, int perLine) {
       ADD_FAILURE() << "not a DATA or REM line: " << line;
       continue;
     }
-    EXPECT_EQ(std::stoi(m[1]), expectedNumber) << line;
+    EXPECT_EQ(std::stoll(m[1]), expectedNumber) << line;
     expectedNumber += step;
     if (!m[3].matched) continue;
     std::istringstream values(m[3].str());
@@ -340,9 +365,11 @@ TBytes ReadBasic(const std::string& text, int first, int step, int perLine) {
 TEST(SourceTextBasic, DataLinesReadBackAsTheRawExport) {
   std::uint32_t seed = 300;
   struct TNumbers {
-    int First, Step, ExpectedFirst, ExpectedStep;
+    int First, Step;
+    std::int64_t ExpectedFirst, ExpectedStep;
   };
-  const TNumbers numbering[] = {{1000, 10, 1000, 10}, {1, 1, 1, 1}, {-5, 0, 0, 1}};
+  constexpr int Max = std::numeric_limits<int>::max();
+  const TNumbers numbering[] = {{1000, 10, 1000, 10}, {1, 1, 1, 1}, {-5, 0, 0, 1}, {Max, Max, Max, Max}};
   for (const TCase& c : Cases)
     for (const TNumbers& n : numbering) {
       TSpriteDocument doc;
