@@ -136,8 +136,10 @@ TImageImport ImportPng(std::span<const std::uint8_t> png, const TPngImportOption
 
   std::size_t size = 0;
   if (const int err = spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &size)) return fail(Damaged(err));
-  std::vector<std::uint8_t> rgba(size);
-  if (const int err = spng_decode_image(ctx, rgba.data(), rgba.size(), SPNG_FMT_RGBA8, SPNG_DECODE_TRNS))
+  // Not zero-filled: the decoder writes every byte, and nothing is read from it unless it did.
+  const std::unique_ptr<std::uint8_t[]> pixels = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  const std::uint8_t* rgba = pixels.get();
+  if (const int err = spng_decode_image(ctx, pixels.get(), size, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS))
     return fail(Damaged(err));
   // The chunks after the image data, up to the end chunk: a file cut short there is damaged too.
   if (const int err = spng_decode_chunks(ctx)) return fail(Damaged(err));
@@ -154,7 +156,7 @@ TImageImport ImportPng(std::span<const std::uint8_t> png, const TPngImportOption
     TPlane& sprite = store.Plane(f, false);
     TPlane& mask = store.Plane(f, true);
     for (int y = 0; y < frameHeight; ++y) {
-      const std::uint8_t* row = rgba.data() + (y0 + std::size_t(y)) * stride + x0 * 4;
+      const std::uint8_t* row = rgba + (y0 + std::size_t(y)) * stride + x0 * 4;
       if (planes) {
         const std::uint8_t* maskRow = row + std::size_t(frameWidth) * 4;
         for (int x = 0; x < frameWidth; ++x) {
