@@ -35,15 +35,16 @@ $(BUILD_BENCH)/build.ninja: | deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 bench: deps $(BUILD_BENCH)/build.ninja
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench canvas_bench
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench canvas_bench image_bench
 	$(BUILD_BENCH)/bench/core_bench
 	$(BUILD_BENCH)/bench/history_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bench/canvas_bench
+	$(BUILD_BENCH)/bench/image_bench
 
 # Fuzzing with libFuzzer (clang, ASan + UBSan): FUZZ_SECONDS a harness; new inputs go to fuzz/out.
 BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_NAMES   := project_file raw_import clipboard_text number_field unpack_runs pack_runs
+FUZZ_NAMES   := project_file raw_import clipboard_text number_field unpack_runs pack_runs png_import
 $(BUILD_FUZZ)/build.ninja: | deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEDUZU_FUZZ=ON -DDEDUZU_BUILD_UI=OFF
 

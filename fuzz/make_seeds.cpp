@@ -12,6 +12,7 @@
 #include "exchange/project_file.h"
 #include "exchange/raw_layout.h"
 #include "exchange/run_length.h"
+#include "image/png_export.h"
 
 namespace fs = std::filesystem;
 
@@ -74,6 +75,31 @@ int main(int argc, char* argv[]) {
        {"0", "255", "$1F", "0x1F", "-0", " +12", "2147483647", "$FFFFFFFF", "-2147483648", "$80000000", "-1", "$-1",
         "1 "})
     Write(root / "number_field", "n" + std::to_string(i++) + ".txt", Bytes(n));
+
+  {
+    // PNG files from the export in both layouts, one frame and a sheet, each after the six
+    // option bytes of the harness: flags, cell width, cell height (16 bits each), spacing.
+    TSpriteDocument doc;
+    for (int f = 0; f < 2; ++f)
+      for (bool mask : {false, true}) doc.Store.Plane(f, mask) = store.Plane(f, mask);
+    doc.Settings.FrameCount = 3;
+    int n = 0;
+    for (TImageLayout layout : {TImageLayout::Planes, TImageLayout::Alpha})
+      for (int sheet = 0; sheet < 2; ++sheet) {
+        TPngExportOptions options;
+        options.Layout = layout;
+        options.Sheet = {2, 3 * sheet};
+        options.OneFilePerFrame = sheet == 0;
+        const bool planes = layout == TImageLayout::Planes;
+        const int cellWidth = planes ? 24 : 12;
+        std::vector<std::uint8_t> seed{std::uint8_t((planes ? 1 : 0) | 0x80 * sheet), 0,
+                                       std::uint8_t(sheet ? cellWidth : 0), 0, std::uint8_t(sheet ? 24 : 0),
+                                       std::uint8_t(3 * sheet)};
+        const std::vector<std::uint8_t> png = ExportPng(doc, options).Files.at(0);
+        seed.insert(seed.end(), png.begin(), png.end());
+        Write(root / "png_import", "export" + std::to_string(n++) + ".bin", seed);
+      }
+  }
 
   const std::vector<std::uint8_t> stream = BuildPixelStream(store);
   std::vector<std::uint8_t> plain(stream.begin(), stream.begin() + 600);
