@@ -58,6 +58,8 @@ const TCase Cases[] = {
      true},
     {bm6BitReversed, doByRowsZigZag, false, maMaskByteFirst, 0, 30, 2, 4, TNumberBase::Binary, 129, "asl", true,
      false, true},
+    {bm6BitReversed, doByColumnsZigZag, true, maDataByteFirst, 2, 6, 2, 3, TNumberBase::Hex, 5,
+     "the_longest_sprite_name_anyone_would_ever_give_a_sprite", true, true, true},
 };
 
 TSourceOptions Options(const TCase& c, TSourceDialect dialect) {
