@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QSlider>
 #include <QtTest>
 
