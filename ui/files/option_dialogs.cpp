@@ -85,6 +85,7 @@ bool RunSourceOptionsDialog(QWidget* parent, TSourceOptions& options,
 
   auto* shown = new QPlainTextEdit;
   shown->setReadOnly(true);
+  shown->setLineWrapMode(QPlainTextEdit::NoWrap);
   shown->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   shown->setMinimumSize(520, 200);
   layout->addWidget(shown);

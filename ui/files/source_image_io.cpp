@@ -36,8 +36,14 @@ QString FramePath(const QString& path, std::size_t index, std::size_t count) {
 
 }  // namespace
 
-QString TSpriteEditor::SourceText(const TSourceOptions& options) const {
-  return QString::fromStdString(ExportSourceText(FDocument, options));
+QString TSpriteEditor::SourcePreview(const TSourceOptions& options) const {
+  const std::string text = ExportSourceText(FDocument, options);
+  std::size_t end = 0;
+  for (int line = 0; line < SourcePreviewLines && end != std::string::npos; ++line) {
+    end = text.find('\n', end);
+    if (end != std::string::npos) ++end;
+  }
+  return QString::fromStdString(end == std::string::npos ? text : text.substr(0, end));
 }
 
 bool TSpriteEditor::ExportSource(const QString& path, TSourceOptions options) {

@@ -149,7 +149,7 @@ void TSpriteEditor::MiExportClick(QObject*) {
 void TSpriteEditor::MiExportSourceClick(QObject*) {
   TSourceOptions options = FSourceOptions;
   if (options.Label.empty()) options.Label = LabelFromFileName(FProjectFileName.toStdString());
-  if (!FDialogs->AskSourceOptions(options, [this](const TSourceOptions& o) { return SourceText(o); })) return;
+  if (!FDialogs->AskSourceOptions(options, [this](const TSourceOptions& o) { return SourcePreview(o); })) return;
   FSourceOptions = options;
   const bool c = options.Dialect == TSourceDialect::C;
   const bool basic = options.Dialect == TSourceDialect::Basic;

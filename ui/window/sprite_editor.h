@@ -283,7 +283,9 @@ class TSpriteEditor : public QMainWindow {
   // Frames read (0 .. 128), or -1 when the file was refused; the user has been told.
   int ImportData(const QString& path);
   // Source text and images; false when nothing was written or read (the user has been told).
-  QString SourceText(const TSourceOptions& options) const;
+  // The first SourcePreviewLines lines of the text Export source would write.
+  static constexpr int SourcePreviewLines = 40;
+  QString SourcePreview(const TSourceOptions& options) const;
   bool ExportSource(const QString& path, TSourceOptions options);
   bool ExportImage(const QString& path, const TImageExportChoice& choice);
   bool ImportImage(const QString& path, const TPngImportOptions& options);
