@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          fonts-dejavu-core clang libclang-rt-14-dev libspng-dev libgif-dev
+          fonts-dejavu-core clang libclang-rt-14-dev libspng-dev libgif-dev libcli11-dev
           xa65 cc65 acme 64tass dasm pasmo z80asm sdcc)
 
 missing=()
