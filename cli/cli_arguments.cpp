@@ -190,7 +190,10 @@ TParsedArguments ParseArguments(int argc, const char* const* argv) {
       parsed.Status = app.exit(e);
       return parsed;
     }
-    std::fprintf(stderr, "deduzu-sprite: %s\n", e.what());
+    const bool unknownCommand = !info->parsed() && !exp->parsed() && !imp->parsed() && argc > 1 && argv[1][0] != '-';
+    // CLI11 reports a mistyped command only as a missing one.
+    if (unknownCommand) std::fprintf(stderr, "deduzu-sprite: unknown command: %s\n", argv[1]);
+    else std::fprintf(stderr, "deduzu-sprite: %s\n", e.what());
     if (info->parsed()) std::fprintf(stderr, "%s\n", UsageLine(TCommand::Info).c_str());
     else if (exp->parsed()) std::fprintf(stderr, "%s\n", UsageLine(TCommand::Export).c_str());
     else if (imp->parsed()) std::fprintf(stderr, "%s\n", UsageLine(TCommand::Import).c_str());
