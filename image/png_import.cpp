@@ -56,6 +56,59 @@ inline bool Light(const std::uint8_t* rgba) {
   return 299u * rgba[0] + 587u * rgba[1] + 114u * rgba[2] > 127'500u;
 }
 
+// The decoded image's pixels: RGBA, or a grey image's samples as stored (1, 2, 4 or 8 bits,
+// packed from the high bits of each byte). Pixel x of a row that starts at `row`.
+struct TRgbaPixels {
+  static bool Opaque(const std::uint8_t* row, std::size_t x) { return row[4 * x + 3] >= 128; }
+  static bool Light(const std::uint8_t* row, std::size_t x) { return ::Light(row + 4 * x); }
+};
+struct TGreyPixels {
+  unsigned Depth;
+  static bool Opaque(const std::uint8_t*, std::size_t) { return true; }
+  // A sample of d bits stands for grey v * 255 / (2^d - 1), whose luma is that grey; it is above
+  // 127.5 exactly when the sample's high bit is set.
+  bool Light(const std::uint8_t* row, std::size_t x) const {
+    const std::size_t bit = x * Depth;
+    return (row[bit / 8] << (bit % 8)) & 0x80;
+  }
+};
+
+struct TCells {
+  std::size_t Columns, CellWidth, CellHeight, Spacing;
+  int FrameWidth, FrameHeight;
+  bool Planes, DarkInk;
+};
+
+// Frames 0 .. frames-1 from the cells, left to right, then top to bottom, into a cleared store.
+template <class TPixels>
+void SliceCells(const TPixels& pixels, const std::uint8_t* image, std::size_t stride, int frames, const TCells& c,
+                TSpriteStore& store) {
+  for (int f = 0; f < frames; ++f) {
+    const std::size_t x0 = std::size_t(f) % c.Columns * (c.CellWidth + c.Spacing);
+    const std::size_t y0 = std::size_t(f) / c.Columns * (c.CellHeight + c.Spacing);
+    TPlane& sprite = store.Plane(f, false);
+    TPlane& mask = store.Plane(f, true);
+    for (int y = 0; y < c.FrameHeight; ++y) {
+      const std::uint8_t* row = image + (y0 + std::size_t(y)) * stride;
+      if (c.Planes) {
+        const std::size_t m0 = x0 + std::size_t(c.FrameWidth);
+        for (int x = 0; x < c.FrameWidth; ++x) {
+          const std::size_t s = x0 + std::size_t(x), m = m0 + std::size_t(x);
+          sprite[x][y] = pixels.Opaque(row, s) && pixels.Light(row, s);
+          mask[x][y] = pixels.Opaque(row, m) && pixels.Light(row, m);
+        }
+      } else {
+        for (int x = 0; x < c.FrameWidth; ++x) {
+          const std::size_t p = x0 + std::size_t(x);
+          const bool opaque = pixels.Opaque(row, p);
+          mask[x][y] = !opaque;
+          sprite[x][y] = opaque && pixels.Light(row, p) != c.DarkInk;
+        }
+      }
+    }
+  }
+}
+
 // The frame count a "Frames" text chunk names, or 0.
 int FramesText(spng_ctx* ctx) {
   std::uint32_t n = 0;
@@ -134,12 +187,21 @@ TImageImport ImportPng(std::span<const std::uint8_t> png, const TPngImportOption
   if (frameHeight > MaxSide)
     return fail("A frame is " + std::to_string(frameHeight) + " pixels tall; at most 240 fit.");
 
+  // A grey image without transparency is read from its samples as stored, without the decoder's
+  // conversion to RGBA (most of the time of a large sheet); its pixels read the same.
+  // Interlaced images are left to the decoder, which puts their passes together only in the
+  // converted formats.
+  spng_trns trns{};
+  const int trnsRead = spng_get_trns(ctx, &trns);  // reads the chunks before the image data
+  if (trnsRead != 0 && trnsRead != SPNG_ECHUNKAVAIL) return fail(Damaged(trnsRead));
+  const bool grey = ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE && ihdr.bit_depth <= 8 &&
+                    ihdr.interlace_method == 0 && trnsRead == SPNG_ECHUNKAVAIL;
+  const int format = grey ? SPNG_FMT_PNG : SPNG_FMT_RGBA8;
   std::size_t size = 0;
-  if (const int err = spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &size)) return fail(Damaged(err));
+  if (const int err = spng_decoded_image_size(ctx, format, &size)) return fail(Damaged(err));
   // Not zero-filled: the decoder writes every byte, and nothing is read from it unless it did.
   const std::unique_ptr<std::uint8_t[]> pixels = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-  const std::uint8_t* rgba = pixels.get();
-  if (const int err = spng_decode_image(ctx, pixels.get(), size, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS))
+  if (const int err = spng_decode_image(ctx, pixels.get(), size, format, grey ? 0 : SPNG_DECODE_TRNS))
     return fail(Damaged(err));
   // The chunks after the image data, up to the end chunk: a file cut short there is damaged too.
   if (const int err = spng_decode_chunks(ctx)) return fail(Damaged(err));
@@ -147,34 +209,14 @@ TImageImport ImportPng(std::span<const std::uint8_t> png, const TPngImportOption
   if (const int named = FramesText(ctx); named >= 1 && named < frames) frames = named;
 
   // Everything is checked; from here on nothing fails.
-  TSpriteStore& store = document.Store;
-  store.ClearAll();
-  const std::size_t stride = std::size_t(w) * 4;
-  for (int f = 0; f < frames; ++f) {
-    const std::size_t x0 = std::size_t(f % columns * (cellWidth + spacing));
-    const std::size_t y0 = std::size_t(f / columns * (cellHeight + spacing));
-    TPlane& sprite = store.Plane(f, false);
-    TPlane& mask = store.Plane(f, true);
-    for (int y = 0; y < frameHeight; ++y) {
-      const std::uint8_t* row = rgba + (y0 + std::size_t(y)) * stride + x0 * 4;
-      if (planes) {
-        const std::uint8_t* maskRow = row + std::size_t(frameWidth) * 4;
-        for (int x = 0; x < frameWidth; ++x) {
-          const std::uint8_t* s = row + 4 * x;
-          const std::uint8_t* m = maskRow + 4 * x;
-          sprite[x][y] = s[3] >= 128 && Light(s);
-          mask[x][y] = m[3] >= 128 && Light(m);
-        }
-      } else {
-        for (int x = 0; x < frameWidth; ++x) {
-          const std::uint8_t* p = row + 4 * x;
-          const bool opaque = p[3] >= 128;
-          mask[x][y] = !opaque;
-          sprite[x][y] = opaque && Light(p) != options.DarkInk;
-        }
-      }
-    }
-  }
+  document.Store.ClearAll();
+  const TCells layout{std::size_t(columns), std::size_t(cellWidth), std::size_t(cellHeight), std::size_t(spacing),
+                      frameWidth, frameHeight, planes, options.DarkInk};
+  const std::size_t stride = size / std::size_t(h);
+  if (grey)
+    SliceCells(TGreyPixels{ihdr.bit_depth}, pixels.get(), stride, frames, layout, document.Store);
+  else
+    SliceCells(TRgbaPixels{}, pixels.get(), stride, frames, layout, document.Store);
   TDocumentSettings& settings = document.Settings;
   const int b = BitsPerByte(settings.Format.ByteMode);
   settings.Width = std::max(b, (frameWidth + b - 1) / b * b);

@@ -371,3 +371,42 @@ INSTANTIATE_TEST_SUITE_P(Files, PngBadInput, testing::ValuesIn(BadInputs()),
                          [](const testing::TestParamInfo<TBadInput>& info) { return std::string(info.param.Name); });
 
 }  // namespace
+
+// A grey image without transparency is read from its samples as stored; every sample value of
+// every depth must read as the same grey written as RGB does (luma above 127.5 is light).
+TEST(PngImport, GreySamplesReadAsTheSameGreyInRgb) {
+  for (std::uint8_t depth : {1, 2, 4, 8})
+    for (bool interlaced : {false, true}) {
+      const unsigned values = 1u << depth, max = values - 1;
+      TTestPng grey, rgb;
+      for (TTestPng* png : {&grey, &rgb}) {
+        png->Width = 37;  // rows end inside a byte; 8 rows hold every 8-bit value
+        png->Height = 8;
+        png->Interlaced = interlaced;
+      }
+      grey.BitDepth = depth;
+      rgb.ColorType = SPNG_COLOR_TYPE_TRUECOLOR;
+      TRowWriter greyRow{depth, grey.Pixels}, rgbRow{8, rgb.Pixels};
+      for (std::uint32_t y = 0; y < grey.Height; ++y) {
+        for (std::uint32_t x = 0; x < grey.Width; ++x) {
+          const unsigned v = (x + y * grey.Width) % values;
+          greyRow.Put(v);
+          for (int c = 0; c < 3; ++c) rgbRow.Put(v * 255 / max);
+        }
+        greyRow.EndRow();
+        rgbRow.EndRow();
+      }
+      for (TImageLayout layout : {TImageLayout::Alpha, TImageLayout::Planes}) {
+        SCOPED_TRACE(testing::Message() << "depth " << int(depth) << " interlaced " << interlaced << " planes "
+                                        << (layout == TImageLayout::Planes));
+        TPngImportOptions options;
+        options.Layout = layout;
+        options.CellWidth = layout == TImageLayout::Planes ? 36 : 0;
+        auto fromGrey = NewDocument(), fromRgb = NewDocument();
+        ASSERT_TRUE(ImportPng(EncodePng(grey), options, *fromGrey).Ok);
+        ASSERT_TRUE(ImportPng(EncodePng(rgb), options, *fromRgb).Ok);
+        EXPECT_EQ(fromGrey->Settings, fromRgb->Settings);
+        for (bool mask : {false, true}) EXPECT_EQ(fromGrey->Store.Plane(0, mask), fromRgb->Store.Plane(0, mask));
+      }
+    }
+}
