@@ -35,11 +35,13 @@ $(BUILD_BENCH)/build.ninja: | deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 bench: deps $(BUILD_BENCH)/build.ninja
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench canvas_bench image_bench
+	@scripts/install-deps.sh --bench
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench canvas_bench image_bench cli_bench
 	$(BUILD_BENCH)/bench/core_bench
 	$(BUILD_BENCH)/bench/history_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bench/canvas_bench
 	$(BUILD_BENCH)/bench/image_bench
+	$(BUILD_BENCH)/bench/cli_bench
 
 # Fuzzing with libFuzzer (clang, ASan + UBSan): FUZZ_SECONDS a harness; new inputs go to fuzz/out.
 BUILD_FUZZ   ?= build-fuzz

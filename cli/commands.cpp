@@ -54,10 +54,10 @@ std::string JsonString(const std::string& text) {
 TCommandResult RunInfo(const TCliRequest& r) {
   const TInputFile input = ReadInputFile(r.Input, ProjectFileMaxSize);
   if (input.Status != TReadStatus::Ok) return Refused(r.Input, ReadStatusText(input.Status));
-  auto document = std::make_unique<TSpriteDocument>();
-  const TDocumentRead read = ReadProject(input.Bytes, *document);
+  TDocumentSettings settings;
+  const TDocumentRead read = ReadProjectHeader(input.Bytes, settings);
   if (!read.Ok) return Refused(r.Input, read.Error);
-  return Write("-", Bytes(InfoText(DisplayName(r.Input), *document, read.PreviousVersion, r.Json)), {});
+  return Write("-", Bytes(InfoText(DisplayName(r.Input), settings, read.PreviousVersion, r.Json)), {});
 }
 
 std::string DefaultLabel(const TCliRequest& r) {
@@ -121,8 +121,7 @@ TCommandResult RunImport(const TCliRequest& r) {
 
 }  // namespace
 
-std::string InfoText(const std::string& name, const TSpriteDocument& document, bool previousVersion, bool json) {
-  const TDocumentSettings& s = document.Settings;
+std::string InfoText(const std::string& name, const TDocumentSettings& s, bool previousVersion, bool json) {
   const TDataFormat& f = s.Format;
   const int mode = BitsPerByte(f.ByteMode);
   const int rawSize = RawDataSize(f, s.Width, s.Height, s.FrameCount);

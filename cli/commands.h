@@ -14,6 +14,6 @@ struct TCommandResult {
 
 TCommandResult RunCommand(const TCliRequest& request);
 
-// What `info` prints for a document, as lines of text or as one JSON object.
-struct TSpriteDocument;
-std::string InfoText(const std::string& name, const TSpriteDocument& document, bool previousVersion, bool json);
+// What `info` prints for a project's settings, as lines of text or as one JSON object.
+struct TDocumentSettings;
+std::string InfoText(const std::string& name, const TDocumentSettings& settings, bool previousVersion, bool json);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "exchange/project_document.h"
@@ -18,6 +20,10 @@ std::string OneLine(std::string text) {
 
 TDocumentRead Refused(std::string text) { return {false, OneLine(std::move(text)), false}; }
 
+struct TFree {
+  void operator()(void* block) const { std::free(block); }
+};
+
 }  // namespace
 
 bool LooksLikePng(std::span<const std::uint8_t> bytes) {
@@ -25,11 +31,21 @@ bool LooksLikePng(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= Signature.size() && std::equal(Signature.begin(), Signature.end(), bytes.begin());
 }
 
+TDocumentRead ReadProjectHeader(std::span<const std::uint8_t> bytes, TDocumentSettings& settings) {
+  const TProjectStatus status = CheckProjectFile(bytes);
+  if (status.Result != TProjectResult::Ok) return Refused(ProjectResultText(status.Result));
+  settings = SettingsOf(status.Header);
+  return {true, {}, status.PreviousVersion};
+}
+
 TDocumentRead ReadProject(std::span<const std::uint8_t> bytes, TSpriteDocument& document) {
   const TProjectStatus status = CheckProjectFile(bytes);
   if (status.Result != TProjectResult::Ok) return Refused(ProjectResultText(status.Result));
-  std::vector<std::uint8_t> stream(PixelStreamSize);
-  LoadDocumentFile(document, bytes, std::span<std::uint8_t, PixelStreamSize>(stream));
+  // Zeroed by the allocator, like the new document's store: the load writes only what the
+  // file sets, and the pages of a small document's unused frames are never touched.
+  const std::unique_ptr<std::uint8_t, TFree> stream(static_cast<std::uint8_t*>(std::calloc(1, PixelStreamSize)));
+  if (!stream) return Refused("Out of memory!");
+  LoadDocumentFile(document, bytes, std::span<std::uint8_t, PixelStreamSize>(stream.get(), PixelStreamSize), true);
   return {true, {}, status.PreviousVersion};
 }
 

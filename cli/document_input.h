@@ -18,8 +18,12 @@ struct TDocumentRead {
   bool PreviousVersion = false;
 };
 
-// A project file; a refused file leaves the document as it was.
+// A project file into a new document (its store never written); a refused file leaves the
+// document as it was.
 TDocumentRead ReadProject(std::span<const std::uint8_t> bytes, TSpriteDocument& document);
+
+// The same checks, and only the settings: what `info` needs, without the pixels.
+TDocumentRead ReadProjectHeader(std::span<const std::uint8_t> bytes, TDocumentSettings& settings);
 
 // A PNG read into the document with its data format (the width rounds up to the byte mode's
 // pixels); on an error the document is as it was.

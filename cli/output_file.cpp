@@ -77,12 +77,6 @@ TWriteStatus ReplaceAtomically(const std::string& target, std::span<const std::u
     unlink(temporary.c_str());
     return TWriteStatus::CannotWrite;
   }
-  // The new directory entry is made durable too; a failure here leaves the file complete.
-  const int dir = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
   return TWriteStatus::Ok;
 }
 

@@ -6,6 +6,10 @@ packages=(cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmoc
           fonts-dejavu-core clang libclang-rt-14-dev libspng-dev libgif-dev libcli11-dev
           xa65 cc65 acme 64tass dasm pasmo z80asm sdcc)
 
+# Only the benchmarks compare with these: `scripts/install-deps.sh --bench` adds them.
+bench_packages=(imagemagick python3-pil)
+[ "${1:-}" = "--bench" ] && packages+=("${bench_packages[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

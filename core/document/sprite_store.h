@@ -23,7 +23,12 @@ class TSpriteStore {
   };
   static_assert(sizeof(TBlock) == 14'803'200, "the store is one block of 14,803,200 bytes");
 
-  std::unique_ptr<TBlock> FBlock;  // zero-filled on creation
+  struct TFree {
+    void operator()(TBlock* block) const;
+  };
+  // Zero-filled on creation by the allocator (fresh pages from the system), so that a new store
+  // costs no time for the pages nothing writes.
+  std::unique_ptr<TBlock, TFree> FBlock;
 
  public:
   TSpriteStore();

@@ -33,11 +33,11 @@ std::vector<std::uint8_t> BuildDocumentFile(const TSpriteDocument& document) {
 }
 
 TProjectStatus LoadDocumentFile(TSpriteDocument& document, std::span<const std::uint8_t> bytes,
-                                std::span<std::uint8_t, PixelStreamSize> stream) {
+                                std::span<std::uint8_t, PixelStreamSize> stream, bool fresh) {
   const TProjectStatus status = CheckProjectFile(bytes);
   if (status.Result != TProjectResult::Ok) return status;
-  DecodePixelStream(bytes, status.Header, stream);
-  SpreadPixelStream(document.Store, stream, status.Header.PlaneSide, status.Header.FrameCapacity);
+  DecodePixelStream(bytes, status.Header, stream, fresh);
+  SpreadPixelStream(document.Store, stream, status.Header.PlaneSide, status.Header.FrameCapacity, fresh);
   document.Settings = SettingsOf(status.Header);
   return status;
 }

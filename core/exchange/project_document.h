@@ -20,5 +20,7 @@ std::vector<std::uint8_t> BuildDocumentFile(const TSpriteDocument& document);
 // Reads a project file into the document; a refused file leaves the document as it was. The
 // copy buffer is never touched. `stream` is a caller's buffer for the decoded pixels, so that
 // a caller that loads often keeps one.
+// `fresh`: the document's store and the stream buffer are new and hold only zeros, so that
+// nothing is written where they stay zero (see DecodePixelStream and SpreadPixelStream).
 TProjectStatus LoadDocumentFile(TSpriteDocument& document, std::span<const std::uint8_t> bytes,
-                                std::span<std::uint8_t, PixelStreamSize> stream);
+                                std::span<std::uint8_t, PixelStreamSize> stream, bool fresh = false);

@@ -200,7 +200,7 @@ TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes) {
 // UnpackRuns decodes the payload against the whole stream length and writes only what it
 // decodes; the rest of the stream is cleared here, so every byte of `stream` is written.
 void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
-                       std::span<std::uint8_t, PixelStreamSize> stream) {
+                       std::span<std::uint8_t, PixelStreamSize> stream, bool streamClear) {
   std::size_t decoded = 0;
   // A packed length past the end of the bytes has no payload to read (CheckProjectFile
   // refuses such a file): the stream is all zero, as for an empty payload.
@@ -214,7 +214,7 @@ void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader
       decoded = std::size_t(result);  // a fill, a plain copy or the tokens' bytes; zeros after
     }
   }
-  std::memset(stream.data() + decoded, 0, stream.size() - decoded);
+  if (!streamClear) std::memset(stream.data() + decoded, 0, stream.size() - decoded);
 }
 
 TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
@@ -227,13 +227,13 @@ TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes) {
 }
 
 void SpreadPixelStream(TSpriteStore& store, std::span<const std::uint8_t> stream, int planeSide,
-                       int frameCapacity) {
+                       int frameCapacity, bool storeClear) {
   if (planeSide < 0 || planeSide > MaxSide || frameCapacity < 0 || frameCapacity > MaxFrames) return;
   const int rowBytes = (planeSide + 7) / 8;
   const std::size_t planeBytes = std::size_t(planeSide) * std::size_t(rowBytes);
   if (stream.size() < planeBytes * 2 * std::size_t(frameCapacity)) return;
-  const bool cleared = planeSide != MaxSide || frameCapacity != MaxFrames;
-  if (cleared) store.ClearAll();
+  const bool cleared = storeClear || planeSide != MaxSide || frameCapacity != MaxFrames;
+  if (cleared && !storeClear) store.ClearAll();
   // Planes after the stream's last set byte hold only clear pixels: clearing them costs far
   // less than unpacking zeros, and most of a drawn document is such planes.
   const std::size_t used = CutTrailingZeros(stream.data(), planeBytes * 2 * std::size_t(frameCapacity));

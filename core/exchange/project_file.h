@@ -69,12 +69,16 @@ TProjectFile ParseProjectFile(std::span<const std::uint8_t> bytes);
 // longer than PixelStreamSize gives all zeros, 1 a fill with its byte, PixelStreamSize the
 // bytes as they are; any other length gives the bytes of its tokens followed by zeros, cut
 // after PixelStreamSize bytes.
+// `streamClear`: the stream holds only zeros already (a new buffer), so that the zeros after
+// the payload's bytes are not written.
 TProjectStatus CheckProjectFile(std::span<const std::uint8_t> bytes);
 void DecodePixelStream(std::span<const std::uint8_t> bytes, const TProjectHeader& header,
-                       std::span<std::uint8_t, PixelStreamSize> stream);
+                       std::span<std::uint8_t, PixelStreamSize> stream, bool streamClear = false);
 
 // Writes a decoded pixel stream into the store: planeSide x planeSide pixels of frames
 // 0 .. frameCapacity-1. A previous-version stream (side < 240 or capacity < 128) is spread
 // into a cleared store so that nothing of the former document remains.
+// `storeClear`: the store holds only clear pixels already (a new store), so that the planes the
+// stream leaves clear are not written at all.
 void SpreadPixelStream(TSpriteStore& store, std::span<const std::uint8_t> stream, int planeSide,
-                       int frameCapacity);
+                       int frameCapacity, bool storeClear = false);

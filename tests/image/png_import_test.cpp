@@ -406,7 +406,7 @@ TEST(PngImport, GreySamplesReadAsTheSameGreyInRgb) {
         ASSERT_TRUE(ImportPng(EncodePng(grey), options, *fromGrey).Ok);
         ASSERT_TRUE(ImportPng(EncodePng(rgb), options, *fromRgb).Ok);
         EXPECT_EQ(fromGrey->Settings, fromRgb->Settings);
-        for (bool mask : {false, true}) EXPECT_EQ(fromGrey->Store.Plane(0, mask), fromRgb->Store.Plane(0, mask));
+        for (bool mask : {false, true}) EXPECT_TRUE(fromGrey->Store.Plane(0, mask) == fromRgb->Store.Plane(0, mask));
       }
     }
 }

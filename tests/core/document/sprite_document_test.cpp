@@ -80,4 +80,32 @@ TEST(DocumentSettings, DocumentFileSavesAndLoadsTheWholeDocument) {
   EXPECT_EQ(b->Settings, kept);
 }
 
+// A load into a new document with a new stream buffer writes only what the file sets; it must
+// give the document a load into a used one gives, for a file of this version and of a previous
+// one, and a stream buffer that is new and all zero.
+TEST(DocumentSettings, AFreshLoadReadsWhatAnyLoadReads) {
+  auto source = std::make_unique<TSpriteDocument>();
+  for (int f : {0, 2, 127})
+    for (int i = 0; i < 500; ++i) source->Store.SetPixel(f, i % 3 == 0, (i * 37) % 240, (i * 11) % 240, 1);
+  source->Settings.FrameCount = 3;
+  std::vector<std::uint8_t> current = BuildDocumentFile(*source), previous = current;
+  previous[4] = 128;  // plane side and frame capacity of a previous version
+  previous[5] = 64;
+  for (const auto* file : {&current, &previous}) {
+    auto used = std::make_unique<TSpriteDocument>();
+    for (int f = 0; f < MaxFrames; ++f) used->Store.SetPixel(f, f % 2 == 0, f, 239 - f, 1);  // to be cleared
+    std::vector<std::uint8_t> stream(PixelStreamSize, 0xA5);
+    ASSERT_EQ(LoadDocumentFile(*used, *file, std::span<std::uint8_t, PixelStreamSize>(stream)).Result,
+              TProjectResult::Ok);
+    auto fresh = std::make_unique<TSpriteDocument>();
+    std::vector<std::uint8_t> zeros(PixelStreamSize);
+    ASSERT_EQ(LoadDocumentFile(*fresh, *file, std::span<std::uint8_t, PixelStreamSize>(zeros), true).Result,
+              TProjectResult::Ok);
+    EXPECT_EQ(zeros, stream);
+    EXPECT_EQ(fresh->Settings, used->Settings);
+    for (int f = 0; f < MaxFrames; ++f)
+      for (bool mask : {false, true}) EXPECT_TRUE(fresh->Store.Plane(f, mask) == used->Store.Plane(f, mask)) << f;
+  }
+}
+
 }  // namespace
