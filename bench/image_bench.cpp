@@ -64,14 +64,14 @@ std::size_t EncodeOnly(TRawImage& raw) {
   return length;
 }
 
-// libspng alone: the file to 8-bit RGBA, as the import decodes it.
-void DecodeOnly(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>& rgba) {
+// libspng alone: the file to 8-bit RGBA in a buffer of its own, as the import decodes it.
+void DecodeOnly(const std::vector<std::uint8_t>& file) {
   spng_ctx* ctx = spng_ctx_new(0);
   spng_set_png_buffer(ctx, file.data(), file.size());
   std::size_t size = 0;
   spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &size);
-  rgba.resize(size);
-  spng_decode_image(ctx, rgba.data(), size, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
+  const auto rgba = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  spng_decode_image(ctx, rgba.get(), size, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
   spng_decode_chunks(ctx);
   spng_ctx_free(ctx);
 }
@@ -114,8 +114,7 @@ bool Bench(const char* label, TSpriteDocument& doc) {
     PrintRow(name + ": libspng encode alone (" + std::to_string(file.size()) + " bytes)", encode, encode, 0);
     ok &= PrintRow(name + ": ExportPng", MedianSeconds([&] { exported = ExportPng(doc, out); }, 7), encode, 1.5);
 
-    std::vector<std::uint8_t> rgba;
-    const double decode = MedianSeconds([&] { DecodeOnly(file, rgba); }, 7);
+    const double decode = MedianSeconds([&] { DecodeOnly(file); }, 7);
     PrintRow(name + ": libspng decode alone to RGBA8", decode, decode, 0);
     TPngImportOptions in;
     in.Layout = layout;
