@@ -31,12 +31,13 @@ struct TPackedImage {
         Bytes(Stride * std::size_t(height)) {}
 };
 
-// ORs `bits` (the first `count` bits from the top) into the row at pixel `px` of a
-// `bitsPerPixel` image; the bits may straddle two bytes.
+// ORs the byte `bits` into the row from pixel `px` of a `bitsPerPixel` image on; the bits may
+// straddle two bytes. The second byte is touched only when bits land in it, so that a pixel at
+// the end of the row stays inside the row.
 inline void PutBits(std::uint8_t* row, int px, int bitsPerPixel, std::uint8_t bits) {
   const int bit = px * bitsPerPixel, at = bit >> 3, shift = bit & 7;
   row[at] |= std::uint8_t(bits >> shift);
-  if (shift) row[at + 1] |= std::uint8_t(bits << (8 - shift));
+  if (const std::uint8_t spill = std::uint8_t(bits << (8 - shift)); shift && spill) row[at + 1] |= spill;
 }
 
 // Eight bytes of a plane column, rows y .. y+7, each 0 or 1.

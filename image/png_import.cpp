@@ -47,9 +47,13 @@ std::string Damaged(int err) {
 }
 
 std::string Thousands(std::uint64_t n) {
-  std::string digits = std::to_string(n);
-  for (int i = int(digits.size()) - 3; i > 0; i -= 3) digits.insert(std::size_t(i), ",");
-  return digits;
+  const std::string digits = std::to_string(n);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
 }
 
 // What a pixel means, as three bits: Set (opaque and light: a set pixel of the planes layout),
