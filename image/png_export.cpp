@@ -1,5 +1,7 @@
 #include "image/png_export.h"
 
+#include "image/export_checks.h"
+
 #include <spng.h>
 
 #include <algorithm>
@@ -155,10 +157,8 @@ std::string Encode(const TPackedImage& image, bool alpha, std::uint32_t ink, int
 TPngExport ExportPng(const TSpriteDocument& document, const TPngExportOptions& options) {
   TPngExport result;
   const TDocumentSettings& s = document.Settings;
-  if (Normalized(s) != s) {
-    result.Error = "The document's size or frame count is out of range.";
-    return result;
-  }
+  result.Error = DocumentSettingsError(s);
+  if (!result.Error.empty()) return result;
   if (options.Sheet.Columns < 0 || options.Sheet.Spacing < 0 || options.Sheet.Spacing > MaxSheetSpacing) {
     result.Error = "The sheet needs 0 or more columns and a spacing of 0 to 64 pixels.";
     return result;
