@@ -1,5 +1,7 @@
 #include "image/gif_export.h"
 
+#include "image/export_checks.h"
+
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -30,10 +32,8 @@ std::string GifError(int code) {
 TGifExport ExportGif(const TSpriteDocument& document, const TGifOptions& options) {
   TGifExport result;
   const TDocumentSettings& s = document.Settings;
-  if (Normalized(s) != s) {
-    result.Error = "The document's size or frame count is out of range.";
-    return result;
-  }
+  result.Error = DocumentSettingsError(s);
+  if (!result.Error.empty()) return result;
   if (options.Scale < 1 || options.Scale > MaxGifScale) {
     result.Error = "The scale must be 1 to 8.";
     return result;

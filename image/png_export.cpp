@@ -1,10 +1,13 @@
 #include "image/png_export.h"
 
+#include "image/export_checks.h"
+
 #include <spng.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -30,17 +33,49 @@ struct TPackedImage {
         Bytes(Stride * std::size_t(height)) {}
 };
 
+// ORs the byte `bits` into the row from pixel `px` of a `bitsPerPixel` image on; the bits may
+// straddle two bytes. The second byte is touched only when bits land in it, so that a pixel at
+// the end of the row stays inside the row.
+inline void PutBits(std::uint8_t* row, int px, int bitsPerPixel, std::uint8_t bits) {
+  const int bit = px * bitsPerPixel, at = bit >> 3, shift = bit & 7;
+  row[at] |= std::uint8_t(bits >> shift);
+  if (const std::uint8_t spill = std::uint8_t(bits << (8 - shift)); shift && spill) row[at + 1] |= spill;
+}
+
+// Eight bytes of a plane column, rows y .. y+7, each 0 or 1.
+inline std::uint64_t Column8(const TPlane& plane, int x, int y) {
+  std::uint64_t w;
+  std::memcpy(&w, &plane[x][y], 8);
+  return w;
+}
+
+// Lane j of a word (its byte j in memory) back to a byte.
+inline std::uint8_t Lane(std::uint64_t w, int j) {
+  std::uint8_t bytes[8];
+  std::memcpy(bytes, &w, 8);
+  return bytes[j];
+}
+
 // Both planes of the frame as 1-bit grey, the sprite at (x0, y0) and the mask W pixels right.
+// Blocks of 8 x 8 pixels go in one step: eight column words, each byte 0 or 1, shifted into the
+// bit of their column and ORed, give in byte j the packed pixels of row j.
 void PutPlanes(const TSpriteStore& store, int frame, int width, int height, TPackedImage& image, int x0, int y0) {
   for (bool mask : {false, true}) {
     const TPlane& plane = store.Plane(frame, mask);
     const int left = x0 + (mask ? width : 0);
+    const int blockWidth = width / 8 * 8, blockHeight = height / 8 * 8;
+    for (int y = 0; y < blockHeight; y += 8)
+      for (int x = 0; x < blockWidth; x += 8) {
+        std::uint64_t rows = 0;
+        for (int k = 0; k < 8; ++k) rows |= Column8(plane, x + k, y) << (7 - k);
+        for (int j = 0; j < 8; ++j)
+          PutBits(image.Bytes.data() + std::size_t(y0 + y + j) * image.Stride, left + x, 1, Lane(rows, j));
+      }
+    // The edges that fill no whole block, pixel by pixel.
     for (int y = 0; y < height; ++y) {
       std::uint8_t* row = image.Bytes.data() + std::size_t(y0 + y) * image.Stride;
-      for (int x = 0; x < width; ++x) {
-        const int px = left + x;
-        row[px >> 3] |= std::uint8_t(plane[x][y] << (7 - (px & 7)));
-      }
+      for (int x = y < blockHeight ? blockWidth : 0; x < width; ++x)
+        if (plane[x][y]) PutBits(row, left + x, 1, 0x80);
     }
   }
 }
@@ -48,17 +83,30 @@ void PutPlanes(const TSpriteStore& store, int frame, int width, int height, TPac
 // Palette entries of the alpha layout.
 constexpr std::uint8_t Transparent = 0, Covered = 1, Ink = 2;
 
-// The frame as it appears, 2-bit palette indices, at (x0, y0).
+// The frame as it appears, 2-bit palette indices, at (x0, y0); blocks of 4 x 8 pixels in one
+// step, as in PutPlanes.
 void PutAppearance(const TSpriteStore& store, int frame, int width, int height, bool masked, TPackedImage& image,
                    int x0, int y0) {
   const TPlane& sprite = store.Plane(frame, false);
   const TPlane& mask = store.Plane(frame, true);
+  constexpr std::uint64_t Ones = 0x0101010101010101ull;
+  const int blockWidth = width / 4 * 4, blockHeight = height / 8 * 8;
+  for (int y = 0; y < blockHeight; y += 8)
+    for (int x = 0; x < blockWidth; x += 4) {
+      std::uint64_t rows = 0;
+      for (int k = 0; k < 4; ++k) {
+        const std::uint64_t s = Column8(sprite, x + k, y);
+        const std::uint64_t covered = masked ? ~s & ~Column8(mask, x + k, y) & Ones : 0;
+        rows |= (s << 1 | covered) << (6 - 2 * k);  // Ink = 2, Covered = 1, Transparent = 0
+      }
+      for (int j = 0; j < 8; ++j)
+        PutBits(image.Bytes.data() + std::size_t(y0 + y + j) * image.Stride, x0 + x, 2, Lane(rows, j));
+    }
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = image.Bytes.data() + std::size_t(y0 + y) * image.Stride;
-    for (int x = 0; x < width; ++x) {
+    for (int x = y < blockHeight ? blockWidth : 0; x < width; ++x) {
       const std::uint8_t index = sprite[x][y] ? Ink : (!masked || mask[x][y]) ? Transparent : Covered;
-      const int px = x0 + x;
-      row[px >> 2] |= std::uint8_t(index << (6 - 2 * (px & 3)));
+      PutBits(row, x0 + x, 2, std::uint8_t(index << 6));
     }
   }
 }
@@ -109,10 +157,8 @@ std::string Encode(const TPackedImage& image, bool alpha, std::uint32_t ink, int
 TPngExport ExportPng(const TSpriteDocument& document, const TPngExportOptions& options) {
   TPngExport result;
   const TDocumentSettings& s = document.Settings;
-  if (Normalized(s) != s) {
-    result.Error = "The document's size or frame count is out of range.";
-    return result;
-  }
+  result.Error = DocumentSettingsError(s);
+  if (!result.Error.empty()) return result;
   if (options.Sheet.Columns < 0 || options.Sheet.Spacing < 0 || options.Sheet.Spacing > MaxSheetSpacing) {
     result.Error = "The sheet needs 0 or more columns and a spacing of 0 to 64 pixels.";
     return result;

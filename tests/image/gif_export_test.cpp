@@ -44,11 +44,7 @@ std::uint32_t Rgb(const GifFileType* gif, int image, int x, int y) {
 
 TEST(GifExport, DecodesToTheFramesAsTheMachineShowsThem) {
   for (bool masked : {true, false}) {
-    auto doc = NewDocument();
-    doc->Settings.Width = 12;
-    doc->Settings.Height = 3;
-    doc->Settings.FrameCount = 3;
-    doc->Settings.Format.Masked = masked;
+    auto doc = NewDocument(12, 3, 3, masked);
     // Frame f: pixel (f, 0) sprite only, (f, 1) mask only, (f, 2) both, (f + 6, *) neither.
     for (int f = 0; f < 3; ++f) {
       doc->Store.SetPixel(f, false, f, 0, 1);

@@ -31,11 +31,7 @@ constexpr TRgba White{255, 255, 255, 255}, Black{0, 0, 0, 255}, None{0, 0, 0, 0}
 
 // 5 frames of 6 x 2, frame f with pixel (f, 0) of the sprite set and (f, 1) of the mask set.
 std::unique_ptr<TSpriteDocument> FiveFrames(bool masked) {
-  auto doc = NewDocument();
-  doc->Settings.Width = 6;
-  doc->Settings.Height = 2;
-  doc->Settings.FrameCount = 5;
-  doc->Settings.Format.Masked = masked;
+  auto doc = NewDocument(6, 2, 5, masked);
   for (int f = 0; f < 5; ++f) {
     doc->Store.SetPixel(f, false, f, 0, 1);
     doc->Store.SetPixel(f, true, f, 1, 1);

@@ -108,3 +108,12 @@ inline void SetHeaderSize(std::vector<std::uint8_t>& png, std::uint32_t width, s
 }
 
 inline std::unique_ptr<TSpriteDocument> NewDocument() { return std::make_unique<TSpriteDocument>(); }
+
+inline std::unique_ptr<TSpriteDocument> NewDocument(int width, int height, int frames, bool masked) {
+  auto doc = NewDocument();
+  doc->Settings.Width = width;
+  doc->Settings.Height = height;
+  doc->Settings.FrameCount = frames;
+  doc->Settings.Format.Masked = masked;
+  return doc;
+}

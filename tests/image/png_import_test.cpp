@@ -314,6 +314,15 @@ std::vector<TBadInput> BadInputs() {
     SetHeaderSize(f, 240, 240);
     add("HeaderLargerThanTheData", f, "The image is damaged: its compressed pixel data is corrupt or cut short.");
   }
+  {
+    TTestPng png;  // two palette entries, and a pixel naming a third
+    png.Width = 3;
+    png.ColorType = SPNG_COLOR_TYPE_INDEXED;
+    png.BitDepth = 2;
+    png.Palette = {{0, 0, 0, 255}, {255, 255, 255, 255}};
+    png.Pixels = {0b00'01'10'00};
+    add("PaletteIndexOutOfRange", EncodePng(png), "The image is damaged: a pixel names a colour that its palette lacks.");
+  }
   TPngImportOptions o;
   o.CellWidth = 13;
   add("CellWiderThanTheImage", good, "A cell of 13 x 4 pixels does not fit in the 12 x 4 image.", o);

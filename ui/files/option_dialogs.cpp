@@ -64,6 +64,7 @@ bool RunSourceOptionsDialog(QWidget* parent, TSourceOptions& options,
   for (TSourceDialect d : AllDialects) dialect->addItem(QString::fromLatin1(DialectName(d)));
   dialect->setCurrentIndex(int(options.Dialect));
   auto* label = new QLineEdit(QString::fromStdString(options.Label));
+  label->setPlaceholderText(QStringLiteral("from the file name"));
   auto* perLine = Spin(1, 256, options.ValuesPerLine);
   auto* base = new QComboBox;
   base->addItems({QStringLiteral("Hexadecimal"), QStringLiteral("Decimal"), QStringLiteral("Binary")});

@@ -147,8 +147,8 @@ void TSpriteEditor::MiExportClick(QObject*) {
 }
 
 void TSpriteEditor::MiExportSourceClick(QObject*) {
+  // An empty label is taken from the name of the file written.
   TSourceOptions options = FSourceOptions;
-  if (options.Label.empty()) options.Label = LabelFromFileName(FProjectFileName.toStdString());
   if (!FDialogs->AskSourceOptions(options, [this](const TSourceOptions& o) { return SourcePreview(o); })) return;
   FSourceOptions = options;
   const bool c = options.Dialect == TSourceDialect::C;

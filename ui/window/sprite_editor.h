@@ -290,7 +290,7 @@ class TSpriteEditor : public QMainWindow {
   bool ExportImage(const QString& path, const TImageExportChoice& choice);
   bool ImportImage(const QString& path, const TPngImportOptions& options);
   // The choices of the source and image dialogs, kept while the program runs.
-  TSourceOptions FSourceOptions;
+  TSourceOptions FSourceOptions{.Label = {}};
   TImageExportChoice FImageExportChoice;
   TPngImportOptions FImageImportOptions;
 

@@ -44,6 +44,7 @@ class TSourceImageTest : public TEditorTestBase {
 
   void itemsFollowExportInTheFileMenu();
   void exportSourceWritesWhatThePreviewShowed();
+  void labelComesFromTheFileName();
   void cancelledDialogsWriteNothing();
   void imageExportAndImportGiveTheDocumentBack();
   void imageImportIsOneStep();
@@ -91,6 +92,20 @@ void TSourceImageTest::exportSourceWritesWhatThePreviewShowed() {
   QVERIFY(D().Preview.size() < text.size());
   QVERIFY(text.startsWith(D().Preview));
   QCOMPARE(D().Preview.count(QLatin1Char('\n')), TSpriteEditor::SourcePreviewLines);
+}
+
+// Without a label of its own the text is labelled after the file it goes to.
+void TSourceImageTest::labelComesFromTheFileName() {
+  TSpriteEditor& e = E();
+  QVERIFY(e.FSourceOptions.Label.empty());
+  TSourceOptions options;
+  options.Label.clear();
+  D().SourceChoices = {options};
+  const QString path = Path(QStringLiteral("ship 2.s"));
+  D().Paths = {path};
+  e.MiExportSource->trigger();
+  options.Label = "ship_2";
+  QCOMPARE(QString::fromUtf8(ReadAll(path)), QString::fromStdString(ExportSourceText(e.FDocument, options)));
 }
 
 void TSourceImageTest::cancelledDialogsWriteNothing() {
