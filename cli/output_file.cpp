@@ -72,7 +72,10 @@ TWriteStatus ReplaceAtomically(const std::string& target, std::span<const std::u
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return TWriteStatus::CannotWrite;
   temporary = name.data();
-  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+  // The rename makes the new file appear whole or not at all whatever the program meets. The
+  // file is not synced to the disk first: like a compiler's output, a build makes it again,
+  // and a sync costs a build step several milliseconds.
+  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes);
   if (close(fd) != 0 || !written || rename(temporary.c_str(), target.c_str()) != 0) {
     unlink(temporary.c_str());
     return TWriteStatus::CannotWrite;
