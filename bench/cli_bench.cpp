@@ -179,7 +179,7 @@ int main() {
   }
   const std::vector<std::string> disk{program, "export", project, "-o", (dir / "disk.bin").string()};
   ok = Spawn(disk) == 0 && ok;
-  PrintRow("the same export to " + dir.string() + " (on the disk, with its fsync)",
+  PrintRow("the same export to " + dir.string() + " (on the disk)",
            MedianSeconds([&] { Spawn(disk); }, 21), 0.005, 0);
   if (memory) fs::remove_all(out);
   fs::remove_all(dir);
