@@ -27,9 +27,12 @@ void PastePlane(TSpriteStore& store, int frame, bool mask) {
 
 void MergePlane(TSpriteStore& store, int frame, bool mask) {
   if (!ValidFrame(frame)) return;
-  TPlane& plane = store.Plane(frame, mask);
+  MergeInto(store.Plane(frame, mask), store.FCopyBuffer);
+}
+
+void MergeInto(TPlane& plane, const TPlane& source) {
   for (int x = 0; x < MaxSide; ++x) {
-    std::ranges::transform(plane[x], store.FCopyBuffer[x], plane[x].begin(),
+    std::ranges::transform(plane[x], source[x], plane[x].begin(),
                            [](std::uint8_t p, std::uint8_t c) { return std::uint8_t(p != 0 || c != 0); });
   }
 }

@@ -9,6 +9,8 @@ void InvertPlane(TSpriteStore& store, int frame, bool mask);
 void CopyPlane(TSpriteStore& store, int frame, bool mask);   // plane -> copy buffer
 void PastePlane(TSpriteStore& store, int frame, bool mask);  // copy buffer -> plane
 void MergePlane(TSpriteStore& store, int frame, bool mask);  // plane |= copy buffer
+// Every pixel set in `source` becomes set in `plane`.
+void MergeInto(TPlane& plane, const TPlane& source);
 
 // Sets the whole mask plane, then clears the 3 x 3 block (cut at the plane's edges) around
 // every set sprite pixel inside the width x height sprite area.

@@ -57,16 +57,12 @@ class TPlaneStep : public TEditStep {
   void Apply(TSpriteStore& store) const {
     switch (FCommand) {
       case TPlaneCommand::Paste:
+        FSource.RestoreTo(store.Plane(FFrame, FMask));
+        break;
       case TPlaneCommand::Merge: {
         TPlane source;
         FSource.RestoreTo(source);
-        TPlane& plane = store.Plane(FFrame, FMask);
-        if (FCommand == TPlaneCommand::Paste) {
-          plane = source;
-        } else {
-          for (int x = 0; x < MaxSide; ++x)
-            for (int y = 0; y < MaxSide; ++y) plane[x][y] = std::uint8_t(plane[x][y] | source[x][y]);
-        }
+        MergeInto(store.Plane(FFrame, FMask), source);
         break;
       }
       case TPlaneCommand::Clear:
