@@ -69,6 +69,7 @@ void TSpriteEditor::PaintBoxMouseLeave() {
 
 // Rewrites only the read-out labels whose value changes.
 bool TSpriteEditor::UpdatePosition(bool onMask, int x, int y) {
+  InspectCell(onMask, x, y);
   if (onMask != FShownOnMask) {
     LblPos->setText(onMask ? tr("Mask:") : tr("Data:"));
     FShownOnMask = onMask;

@@ -28,6 +28,7 @@ void TSpriteEditor::Execute(std::unique_ptr<TEditStep> step) {
   ShowDocument();
   UpdateModified();
   UpdateUndoItems();
+  UpdateByteInfo();
 }
 
 void TSpriteEditor::MiUndoClick(QObject*) {
@@ -50,6 +51,7 @@ void TSpriteEditor::ShowHistoryMove() {
   FRedrawQueue.push_back(rtFull);
   UpdateModified();
   UpdateUndoItems();
+  UpdateByteInfo();
 }
 
 void TSpriteEditor::ReplaceDocument(const std::function<void(TSpriteDocument&)>& replace, bool modified) {
@@ -61,6 +63,7 @@ void TSpriteEditor::ReplaceDocument(const std::function<void(TSpriteDocument&)>&
   UpdateFrameButtons();
   UpdateModified();
   UpdateUndoItems();
+  UpdateByteInfo();
 }
 
 TDocumentSettings TSpriteEditor::SettingsFromControls() const {

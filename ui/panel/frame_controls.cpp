@@ -113,6 +113,7 @@ void TSpriteEditor::SliderFrameChange(QObject*) {
   LblFrameNum->setText(QString::number(SliderFrame->value()));
   UpdateFrameButtons();
   FRedrawQueue.push_back(rtFull);
+  UpdateByteInfo();
 }
 
 void TSpriteEditor::BtnFrameClick(QObject* Sender) {

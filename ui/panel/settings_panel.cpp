@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "document/data_format.h"
+#include "panel/settings_tooltips.h"
 #include "widgets/panel.h"
 #include "widgets/radio_group.h"
 #include "widgets/spin_edit.h"
@@ -89,6 +90,7 @@ void TSpriteEditor::BuildSettingsPanel() {
 
   ConnectSettings();
   ConnectFrameControls();
+  SetSettingsToolTips(*this);
   QWidget* const order[] = {RadioGroupMode, SpinEditWidth,   SpinEditHeight, CheckBoxGrid,        SpinEditGridX,
                             SpinEditGridY,  CbSpriteAlignment, CheckBoxMasked, CbMaskAlignment,   CbAttrMask,
                             BtnMoveLeft,    BtnMoveRight,    SpinEditTotalFrames, SliderFrame,    BtnPrev,

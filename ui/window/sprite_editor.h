@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,13 +27,18 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSlider;
+class QStatusBar;
 struct TCanvasView;
 class TMenuShortcuts;
+struct TPixelLocation;
 struct TProjectHeader;
 class TPaintBox;
 class TPanel;
 class TRadioGroup;
 class TSpinEdit;
+
+// The status bar's text for a pixel at `location` in a byte of value `value`.
+QString ByteInfoText(const TPixelLocation& location, std::uint8_t value);
 
 // The integer "Tag" property of a control or menu item; -1 without a sender.
 int TagOf(const QObject* sender);
@@ -258,6 +264,21 @@ class TSpriteEditor : public QMainWindow {
   void PaintBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
   void PaintBoxMouseLeave();
   bool UpdatePosition(bool onMask, int x, int y);
+
+  // --- byte inspector (status/byte_inspector.cpp) ---
+  QStatusBar* StatusBar = nullptr;
+  QLabel* LblByteInfo = nullptr;
+  // The cell the inspector looks at, as the position read-out last saw it.
+  bool FInspectOnMask = false;
+  int FInspectX = -1;
+  int FInspectY = -1;
+  void BuildStatusBar();
+  // The pointer is over cell (x, y) of the sprite or mask pane; outside the sprite area the
+  // status bar is empty.
+  void InspectCell(bool onMask, int x, int y);
+  // Shows the byte of the inspected cell as the document and settings hold it now: after an
+  // edit, an undo, a change of settings or of the frame.
+  void UpdateByteInfo();
 
   // --- menus and file commands ---
   void MenuFileClick(QObject* Sender);
