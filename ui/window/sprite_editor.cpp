@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <string>
 
@@ -85,11 +86,12 @@ void TSpriteEditor::BuildWindow() {
   layout->addLayout(canvasSide, 1);
   setCentralWidget(client);
   CreateMenus();
+  CreateToolBar();
   SpinEditGridX->setFocus();
 }
 
 // A client area of 617 x 450 below the menu bar, centred on the screen.
 void TSpriteEditor::PlaceWindow() {
-  resize(617, 450 + menuBar()->sizeHint().height());
+  resize(617, 450 + menuBar()->sizeHint().height() + ToolBarTools->sizeHint().height());
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
