@@ -104,10 +104,13 @@ void TSpriteEditor::PaintBoxMouseMove(Qt::KeyboardModifiers, int X, int Y) {
   DrawStrokeCells(line);
 }
 
-// The release of any button ends the stroke, or writes the shape being dragged.
-void TSpriteEditor::PaintBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+// The release of any button ends the stroke, or writes the shape being dragged with its far
+// end where the button went up.
+void TSpriteEditor::PaintBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
   FDrawing = false;
-  if (FShaping) CommitShape();
+  if (!FShaping) return;
+  MoveShape(StrokeCell(X, Y));
+  CommitShape();
 }
 
 // Leaving the paint box ends a stroke. A shape stays at its last cell and follows the pointer

@@ -1,6 +1,8 @@
 // The tool bar of the drawing tools: pencil, line, rectangle, filled rectangle and fill, one
 // of them chosen at a time, and the two mirror toggles. Each has a key that works whatever
-// control of the window has the focus.
+// control of the window has the focus: none of them takes plain letters or Escape for itself
+// (the spin edits cannot be typed in, the drop-down lists search their items only with keys
+// no shortcut claims), so the window's shortcuts see them first.
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,7 +12,6 @@
 #include <QPixmap>
 #include <QToolBar>
 
-#include "tools/tool_shortcuts.h"
 #include "window/sprite_editor.h"
 
 namespace {
@@ -76,9 +77,9 @@ QIcon PictogramIcon(TPictogram kind) {
         p.rotate(90);
       }
       p.setBrush(ink);
-      p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(6, 13), QPointF(1.5, 13)}));
+      p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(6, 13), QPointF(1.5, 8)}));
       p.setBrush(Qt::NoBrush);
-      p.drawPolygon(QPolygonF({QPointF(10, 3), QPointF(10, 13), QPointF(14.5, 13)}));
+      p.drawPolygon(QPolygonF({QPointF(10, 3), QPointF(10, 13), QPointF(14.5, 8)}));
       p.setPen(QPen(ink, 1, Qt::DashLine));
       p.drawLine(QPointF(8, 1), QPointF(8, 15));
       break;
@@ -147,9 +148,6 @@ void TSpriteEditor::CreateToolBar() {
   TbCancelShape->setEnabled(false);
   addAction(TbCancelShape);
   connect(TbCancelShape, &QAction::triggered, this, &TSpriteEditor::CancelShape);
-
-  FToolShortcuts = new TToolShortcuts(this, {TbPencil, TbLine, TbRectangle, TbFilledRectangle, TbFill,
-                                             TbMirrorHorizontal, TbMirrorVertical, TbCancelShape});
 }
 
 // A change of tool ends the stroke or shape under way; a shape is not written.

@@ -30,7 +30,6 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 class QToolBar;
-class TToolShortcuts;
 struct TCanvasView;
 class TMenuShortcuts;
 struct TProjectHeader;
@@ -369,7 +368,6 @@ class TSpriteEditor : public QMainWindow {
   std::vector<TCell> ShapeCells() const;
   void ShowShape(TShapeOverlay next);
   void FillAt(TCell seed);
-  TToolShortcuts* FToolShortcuts = nullptr;
 
   TMenuShortcuts* FMenuShortcuts = nullptr;
 };
