@@ -232,6 +232,23 @@ void RenderGridRows(const TCanvasView& view, const QRect& area, const TRowWriter
   }
 }
 
+// A shape being dragged: its cells inside the sprite area in the value they will get, over
+// whatever the plane holds there.
+void RenderShapeOverlay(const TCanvasView& view, const QRect& area, const TRowWriter& rows) {
+  const TShapeOverlay& overlay = *view.Overlay;
+  if (overlay.Mask && !view.Masked) return;
+  const QRgb color = overlay.Value ? view.ColorOn : view.ColorOff;
+  for (const TCell& c : overlay.Cells) {
+    if (c.X < 0 || c.X >= view.Width || c.Y < 0 || c.Y >= view.Height) continue;
+    const QRect r = CellRect(view, overlay.Mask, c.X, c.Y).intersected(area);
+    if (r.isEmpty()) continue;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      QRgb* line = rows.Line(y) + (r.left() - area.left());
+      std::fill(line, line + r.width(), color);
+    }
+  }
+}
+
 }  // namespace
 
 void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image) {
@@ -248,6 +265,7 @@ void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image)
   const TRowWriter rows(area, image);
   RenderCells(view, area, rows);
   if (view.Grid) RenderGridRows(view, area, rows);
+  if (view.Overlay != nullptr) RenderShapeOverlay(view, area, rows);
 }
 
 QImage RenderCanvas(const TCanvasView& view, const QRect& area) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "canvas/shape_overlay.h"
 #include "document/sprite_store.h"
 
 // What the canvas shows, read from the editor at paint time.
@@ -25,6 +26,7 @@ struct TCanvasView {
   int GridY = 6;
   QRgb ColorOff = 0xFF444444;
   QRgb ColorOn = 0xFFFFFFFF;
+  const TShapeOverlay* Overlay = nullptr;  // a shape being dragged, drawn over the cells
 };
 
 inline constexpr QRgb CanvasBackground = 0xFF000000;

@@ -62,6 +62,7 @@ TCanvasView TSpriteEditor::CanvasView() const {
   view.GridY = SpinEditGridY->value();
   view.ColorOff = FColorOff;
   view.ColorOn = FColorOn;
+  if (!FShapeOverlay.Cells.empty()) view.Overlay = &FShapeOverlay;
   return view;
 }
 

@@ -1,8 +1,10 @@
-// Drawing with the mouse on the canvas, and the position read-out below the settings.
+// Drawing with the mouse on the canvas with the tool of the tool bar, and the position
+// read-out below the settings.
 
 #include <QCheckBox>
 #include <QLabel>
 
+#include "editing/shapes.h"
 #include "history/stroke_step.h"
 #include "window/sprite_editor.h"
 
@@ -11,6 +13,8 @@ namespace {
 // The cell of a canvas coordinate. Positions left of or above the canvas, which arrive
 // while a button holds the mouse, lie in no cell rather than in cell 0.
 int CellOf(int coordinate, int zoom) { return coordinate >= 0 ? coordinate / zoom : -1; }
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 bool IsDrawingButton(Qt::MouseButton button) {
   return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
@@ -26,41 +30,91 @@ int TSpriteEditor::PaneHitTest(int X) {
   return FOnMask ? X - maskLeft : X;
 }
 
-// Sets or clears one cell of the plane under the pointer and queues its repaint. The cells of
-// one stroke join into one step of the history.
+// Sets or clears one cell of the plane the stroke started in and queues its repaint. The
+// cells of one stroke join into one step of the history.
 void TSpriteEditor::DrawCell(int x, int y) {
-  Execute(MakeStrokeStep(FStrokeNumber, FCurrentFrame, FOnMask, x, y, FErasing ? 0 : 1));
-  FRedrawQueue.push_back(FOnMask ? rtMaskCell : rtSpriteCell);
+  Execute(MakeStrokeStep(FStrokeNumber, FCurrentFrame, FStrokeOnMask, x, y, FErasing ? 0 : 1));
+  FRedrawQueue.push_back(FStrokeOnMask ? rtMaskCell : rtSpriteCell);
   FRedrawQueue.push_back(x);
   FRedrawQueue.push_back(y);
 }
 
+// The cells inside the sprite area, with their mirror images.
+void TSpriteEditor::DrawStrokeCells(const std::vector<TCell>& cells) {
+  for (const TCell& c : ClippedMirrored(cells, FMirror, FWidth, FHeight)) DrawCell(c.X, c.Y);
+}
+
+// The cell under a paint-box position in the pane the stroke started in, wherever the pointer
+// is: left of that pane or above the canvas the cell numbers are negative.
+TCell TSpriteEditor::StrokeCell(int X, int Y) const {
+  const int left = FStrokeOnMask ? FPaneStride * FZoom : 0;
+  return {FloorDiv(X - left, FZoom), FloorDiv(Y, FZoom)};
+}
+
+// A press during a shape cancels it and starts nothing. Otherwise a press inside the sprite
+// area starts a stroke or a shape in that pane, or fills from that cell.
 void TSpriteEditor::PaintBoxMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y) {
   if (!IsDrawingButton(Button)) return;
+  if (FShaping) {
+    CancelShape();
+    return;
+  }
   FDrawing = false;
   FErasing = Button == Qt::RightButton;
   X = PaneHitTest(X);
   FLastX = CellOf(X, FZoom);
   FLastY = CellOf(Y, FZoom);
   if (!UpdatePosition(FOnMask, FLastX, FLastY)) return;  // outside the sprite area: no stroke
-  ++FStrokeNumber;
-  DrawCell(FLastX, FLastY);
-  FDrawing = true;
+  FStrokeOnMask = FOnMask;
+  const TCell cell{FLastX, FLastY};
+  switch (FTool) {
+    case dtPencil:
+      ++FStrokeNumber;
+      DrawStrokeCells({cell});
+      FDrawing = true;
+      break;
+    case dtFill:
+      FillAt(cell);
+      break;
+    case dtLine:
+    case dtRectangle:
+    case dtFilledRectangle:
+      StartShape(cell);
+      break;
+  }
 }
 
+// A stroke sets or clears every cell on the line from the cell drawn last to the one under
+// the pointer, so that a quick stroke has no gaps; cells outside the sprite area of its pane
+// are left out, and the line goes on from there at the next move.
 void TSpriteEditor::PaintBoxMouseMove(Qt::KeyboardModifiers, int X, int Y) {
+  const TCell pointer = StrokeCell(X, Y);
   X = PaneHitTest(X);
-  const int cx = CellOf(X, FZoom);
-  const int cy = CellOf(Y, FZoom);
-  if (!UpdatePosition(FOnMask, cx, cy) || !FDrawing) return;
-  if (cx == FLastX && cy == FLastY) return;  // still in the cell drawn last
-  FLastX = cx;
-  FLastY = cy;
-  DrawCell(cx, cy);
+  UpdatePosition(FOnMask, CellOf(X, FZoom), CellOf(Y, FZoom));
+  if (FShaping) {
+    MoveShape(pointer);
+    return;
+  }
+  if (!FDrawing) return;
+  if (pointer.X == FLastX && pointer.Y == FLastY) return;  // still in the cell drawn last
+  std::vector<TCell> line = LineCells({FLastX, FLastY}, pointer);
+  line.erase(line.begin());  // drawn already
+  FLastX = pointer.X;
+  FLastY = pointer.Y;
+  DrawStrokeCells(line);
 }
 
-void TSpriteEditor::PaintBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { FDrawing = false; }
+// The release of any button ends the stroke, or writes the shape being dragged with its far
+// end where the button went up.
+void TSpriteEditor::PaintBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+  FDrawing = false;
+  if (!FShaping) return;
+  MoveShape(StrokeCell(X, Y));
+  CommitShape();
+}
 
+// Leaving the paint box ends a stroke. A shape stays at its last cell and follows the pointer
+// again when it comes back with the button still held; the release writes it.
 void TSpriteEditor::PaintBoxMouseLeave() {
   UpdatePosition(false, -1, -1);
   FOnMask = false;

@@ -34,6 +34,7 @@ void TSpriteEditor::Execute(std::unique_ptr<TEditStep> step) {
 void TSpriteEditor::MiUndoClick(QObject*) {
   if (!FHistory.CanUndo()) return;
   FDrawing = false;  // a stroke under way ends: its next cells would not belong to this step
+  CancelShape();
   FHistory.Undo(FDocument);
   ShowHistoryMove();
 }
@@ -41,6 +42,7 @@ void TSpriteEditor::MiUndoClick(QObject*) {
 void TSpriteEditor::MiRedoClick(QObject*) {
   if (!FHistory.CanRedo()) return;
   FDrawing = false;
+  CancelShape();
   FHistory.Redo(FDocument);
   ShowHistoryMove();
 }
@@ -56,6 +58,7 @@ void TSpriteEditor::ShowHistoryMove() {
 
 void TSpriteEditor::ReplaceDocument(const std::function<void(TSpriteDocument&)>& replace, bool modified) {
   FDrawing = false;
+  CancelShape();
   replace(FDocument);
   FHistory.Clear();
   FKeptModified = modified;

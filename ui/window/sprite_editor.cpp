@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <string>
 
@@ -87,11 +88,14 @@ void TSpriteEditor::BuildWindow() {
   setCentralWidget(client);
   CreateMenus();
   BuildStatusBar();
+  CreateToolBar();
   SpinEditGridX->setFocus();
 }
 
-// A client area of 617 x 450 between the menu bar and the status bar, centred on the screen.
+// A client area of 617 x 450 between the menu bar and tool bar above and the status bar below,
+// centred on the screen.
 void TSpriteEditor::PlaceWindow() {
-  resize(617, 450 + menuBar()->sizeHint().height() + StatusBar->sizeHint().height());
+  resize(617, 450 + menuBar()->sizeHint().height() + ToolBarTools->sizeHint().height() +
+                  StatusBar->sizeHint().height());
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }

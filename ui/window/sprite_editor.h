@@ -16,6 +16,9 @@
 #include "document/sprite_document.h"
 #include "files/dialogs.h"
 #include "history/history.h"
+#include "canvas/shape_overlay.h"
+#include "editing/shapes.h"
+#include "tools/draw_tool.h"
 
 class QAction;
 class QActionGroup;
@@ -28,6 +31,7 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 class QStatusBar;
+class QToolBar;
 struct TCanvasView;
 class TMenuShortcuts;
 struct TPixelLocation;
@@ -203,6 +207,29 @@ class TSpriteEditor : public QMainWindow {
   // About, straight on the menu bar
   QAction* MenuAbout = nullptr;
 
+  // --- drawing tools (ui/tools/) ---
+  TDrawTool FTool = dtPencil;
+  TMirrorMode FMirror = mmNone;
+  bool FStrokeOnMask = false;  // the pane the stroke or shape under way started in
+  bool FShaping = false;       // a line or rectangle is being dragged
+  TCell FShapeStart;
+  TCell FShapeEnd;
+  TShapeOverlay FShapeOverlay;  // what the canvas shows of it
+  QToolBar* ToolBarTools = nullptr;
+  QActionGroup* ToolGroup = nullptr;
+  QAction* TbPencil = nullptr;
+  QAction* TbLine = nullptr;
+  QAction* TbRectangle = nullptr;
+  QAction* TbFilledRectangle = nullptr;
+  QAction* TbFill = nullptr;
+  QAction* TbMirrorHorizontal = nullptr;
+  QAction* TbMirrorVertical = nullptr;
+  QAction* TbCancelShape = nullptr;  // Escape while a shape is dragged; on no bar
+  void TbToolClick(QObject* Sender);
+  void TbMirrorClick(QObject* Sender);
+  // Ends a shape under way without writing it.
+  void CancelShape();
+
   // --- start-up ---
   void FormCreate();
 
@@ -353,6 +380,15 @@ class TSpriteEditor : public QMainWindow {
   void ShowSliderPosition(int position);
   int PaneHitTest(int X);
   void DrawCell(int x, int y);
+  void CreateToolBar();
+  TCell StrokeCell(int X, int Y) const;
+  void DrawStrokeCells(const std::vector<TCell>& cells);
+  void StartShape(TCell cell);
+  void MoveShape(TCell pointer);
+  void CommitShape();
+  std::vector<TCell> ShapeCells() const;
+  void ShowShape(TShapeOverlay next);
+  void FillAt(TCell seed);
 
   TMenuShortcuts* FMenuShortcuts = nullptr;
 };

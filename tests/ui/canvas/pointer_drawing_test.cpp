@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "canvas/canvas.h"
+#include "support/plane_fixture.h"
 #include "window/sprite_editor.h"
 
 class TPointerDrawingTest : public QObject {
@@ -21,8 +22,8 @@ class TPointerDrawingTest : public QObject {
   void press();
   void pressOutsideTheSpriteAreaStartsNoStroke_data();
   void pressOutsideTheSpriteAreaStartsNoStroke();
-  void strokeDrawsEveryCellEnteredInEitherPane();
-  void rightStrokeClearsAcrossPanes();
+  void strokeFillsTheCellsBetweenMovesInItsOwnPane();
+  void rightStrokeClearsItsOwnPaneOnly();
   void releaseEndsTheStroke();
   void leavingEndsTheStroke();
   void positionsLeftOfTheCanvasAreInNoCell();
@@ -157,41 +158,51 @@ void TPointerDrawingTest::pressOutsideTheSpriteAreaStartsNoStroke() {
   QVERIFY(!FEditor->FModified);
 }
 
-void TPointerDrawingTest::strokeDrawsEveryCellEnteredInEitherPane() {
+// Every cell on the line between successive positions, and only in the pane the stroke
+// started in: the part of the line outside its sprite area is left out.
+void TPointerDrawingTest::strokeFillsTheCellsBetweenMovesInItsOwnPane() {
   QTest::mousePress(Box(), Qt::LeftButton, {}, QPoint(30, 50));
   const std::size_t queued = FEditor->FRedrawQueue.size();
   QTest::mouseMove(Box(), QPoint(33, 52));  // same cell: nothing queued
   QCOMPARE(FEditor->FRedrawQueue.size(), queued);
   QTest::mouseMove(Box(), QPoint(42, 50));
-  QTest::mouseMove(Box(), QPoint(66, 62));  // skips cell (4, 4): cells between moves stay
-  QTest::mouseMove(Box(), QPoint(150, 62));  // the separating column pauses the stroke
-  QTest::mouseMove(Box(), QPoint(200, 62));
-  QCOMPARE(Pixel(false, 2, 4), 1);
-  QCOMPARE(Pixel(false, 3, 4), 1);
-  QCOMPARE(Pixel(false, 4, 4), 0);
-  QCOMPARE(Pixel(false, 5, 5), 1);
-  QCOMPARE(Pixel(true, 3, 5), 1);
-  QCOMPARE(FEditor->FRedrawQueue.size(), queued + 9);
-  QCOMPARE(FEditor->FRedrawQueue[queued + 6], std::int32_t(rtMaskCell));
+  QTest::mouseMove(Box(), QPoint(66, 62));   // from (3, 4) to (5, 5): one cell between
+  QTest::mouseMove(Box(), QPoint(150, 62));  // on to the separating column: (6 .. 11, 5)
+  QTest::mouseMove(Box(), QPoint(200, 62));  // over the mask pane: beyond the sprite pane
+  QCOMPARE(SetPixels(FEditor->FStore.Plane(0, false)),
+           (TPoints{{2, 4}, {3, 4}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}, {10, 5}, {11, 5}}));
+  QVERIFY(SetPixels(FEditor->FStore.Plane(0, true)).empty());
+  QCOMPARE(FEditor->FRedrawQueue.size(), queued + 9 * 3);
+  for (std::size_t i = queued; i < FEditor->FRedrawQueue.size(); i += 3)
+    QCOMPARE(FEditor->FRedrawQueue[i], std::int32_t(rtSpriteCell));
+  // The read-out follows the pointer into the mask pane all the same.
   QVERIFY(FEditor->FOnMask);
+  Readout("Mask:", "X=3", "Y=5");
 }
 
-void TPointerDrawingTest::rightStrokeClearsAcrossPanes() {
+void TPointerDrawingTest::rightStrokeClearsItsOwnPaneOnly() {
   TSpriteStore& s = FEditor->FStore;
-  for (int x = 0; x < 12; ++x) {
-    s.SetPixel(0, false, x, 4, 1);
-    s.SetPixel(0, true, x, 4, 1);
-  }
+  for (int x = 0; x < 12; ++x)
+    for (int y : {4, 5}) {
+      s.SetPixel(0, false, x, y, 1);
+      s.SetPixel(0, true, x, y, 1);
+    }
   QTest::mousePress(Box(), Qt::RightButton, {}, QPoint(30, 50));
   QTest::mouseMove(Box(), QPoint(140, 50));
   QTest::mouseMove(Box(), QPoint(160, 50));
   QTest::mouseMove(Box(), QPoint(200, 50));
-  QCOMPARE(Pixel(false, 2, 4), 0);
-  QCOMPARE(Pixel(false, 11, 4), 0);
-  QCOMPARE(Pixel(true, 0, 4), 0);
-  QCOMPARE(Pixel(true, 3, 4), 0);
-  QCOMPARE(Pixel(false, 5, 4), 1);  // never entered
-  QCOMPARE(Pixel(true, 1, 4), 1);
+  QTest::mouseRelease(Box(), Qt::RightButton, {}, QPoint(200, 50));
+  for (int x = 0; x < 12; ++x) {
+    QCOMPARE(Pixel(false, x, 4), x < 2 ? 1 : 0);
+    QCOMPARE(Pixel(true, x, 4), 1);
+  }
+  // From the mask pane leftwards across the separating column into the sprite pane.
+  QTest::mousePress(Box(), Qt::RightButton, {}, QPoint(200, 62));
+  QTest::mouseMove(Box(), QPoint(30, 62));
+  for (int x = 0; x < 12; ++x) {
+    QCOMPARE(Pixel(true, x, 5), x <= 3 ? 0 : 1);
+    QCOMPARE(Pixel(false, x, 5), 1);
+  }
 }
 
 void TPointerDrawingTest::releaseEndsTheStroke() {
@@ -224,14 +235,15 @@ void TPointerDrawingTest::leavingEndsTheStroke() {
   Readout("Data:", "X=", "Y=");
 }
 
-// Truncating -5 / 12 would give cell 0; a position left of the canvas is in no cell.
+// Truncating -5 / 12 would give cell 0; a position left of the canvas is in no cell. The
+// stroke's line runs on to the canvas edge.
 void TPointerDrawingTest::positionsLeftOfTheCanvasAreInNoCell() {
   QTest::mousePress(Box(), Qt::LeftButton, {}, QPoint(30, 50));
   QVERIFY(FEditor->FDrawing);
   FEditor->PaintBoxMouseMove({}, -5, 50);
-  FEditor->PaintBoxMouseMove({}, 30, -5);
-  QCOMPARE(Pixel(false, 0, 4), 0);
-  QCOMPARE(Pixel(false, 2, 0), 0);
+  QCOMPARE(FEditor->LblPosX->text(), QStringLiteral("X="));
+  QCOMPARE(SetPixels(FEditor->FStore.Plane(0, false)), (TPoints{{0, 4}, {1, 4}, {2, 4}}));
+  FEditor->PaintBoxMouseUp(Qt::LeftButton, {}, -5, 50);
   FEditor->PaintBoxMouseDown(Qt::LeftButton, {}, 30, -3);
   QVERIFY(!FEditor->FDrawing);
   QCOMPARE(Pixel(false, 2, 0), 0);
