@@ -4,6 +4,7 @@
 // and Redo. Also the sprite-and-mask items of the Shift, Flip and Rotate submenus.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include "support/frame_model.h"
 #include "support/random_fill.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/panel.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
 
