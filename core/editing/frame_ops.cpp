@@ -4,13 +4,17 @@
 
 namespace {
 
-// The planes of frames first .. last-1, turned so that frame last-1 comes first (up by one)
-// or frame first comes last (down by one).
-void TurnFrames(TSpriteStore& store, int first, int last, bool up) {
+// Moves the planes of frames first .. last-1 one frame up (to first+1 .. last) or down (to
+// first-1 .. last-2); the frame moved over is overwritten, the one moved from keeps its pixels.
+void MoveFrames(TSpriteStore& store, int first, int last, bool up) {
+  if (first >= last) return;
   for (bool mask : {false, true}) {
     TPlane* begin = &store.Plane(first, mask);
     TPlane* end = begin + (last - first);
-    std::rotate(begin, up ? end - 1 : begin + 1, end);
+    if (up)
+      std::move_backward(begin, end, end + 1);
+    else
+      std::move(begin, end, begin - 1);
   }
 }
 
@@ -22,7 +26,7 @@ void ClearBoth(TSpriteStore& store, int frame) {
 
 bool InsertFrame(TSpriteStore& store, int count, int at) {
   if (count < 1 || count >= MaxFrames || at < 0 || at > count) return false;
-  TurnFrames(store, at, count + 1, true);  // frame count, beyond the document, comes to at
+  MoveFrames(store, at, count, true);  // over frame count, just beyond the document
   ClearBoth(store, at);
   return true;
 }
@@ -35,7 +39,7 @@ bool DuplicateFrame(TSpriteStore& store, int count, int source) {
 
 bool DeleteFrame(TSpriteStore& store, int count, int at) {
   if (count < 2 || count > MaxFrames || at < 0 || at >= count) return false;
-  TurnFrames(store, at, count, false);  // frame at goes to count-1
+  MoveFrames(store, at + 1, count, false);  // over frame at
   ClearBoth(store, count - 1);
   return true;
 }
