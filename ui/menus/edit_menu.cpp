@@ -83,10 +83,11 @@ const TItem RotateItems[] = {
      &TSpriteEditor::MiRotateClick},
 };
 
-// Sprite and mask together, after the single-plane items of each submenu: Tag - 60 is the
+// Sprite and mask together, after the single-plane items of each submenu and a separator: Tag - 60 is the
 // shift direction as above; Flip 35 top and bottom, 36 left and right; Rotate 45 a quarter
 // turn, 46 a half turn.
 const TItem BothShiftItems[] = {
+    {&TSpriteEditor::N8, "N8", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiShiftBoth1, "MiShiftBoth1", "Sprite &and mask up", AltShift(Qt::Key_U), 61,
      &TSpriteEditor::MiShiftClick},
     {&TSpriteEditor::MiShiftBoth2, "MiShiftBoth2", "Sprite and mask le&ft", AltShift(Qt::Key_L), 62,
@@ -98,6 +99,7 @@ const TItem BothShiftItems[] = {
 };
 
 const TItem BothFlipItems[] = {
+    {&TSpriteEditor::N9, "N9", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiFlipBothHorizontal, "MiFlipBothHorizontal", "Sprite and mask hori&zontal", AltShift(Qt::Key_Q),
      35, &TSpriteEditor::MiFlipClick},
     {&TSpriteEditor::MiFlipBothVertical, "MiFlipBothVertical", "Sprite and mask ver&tical", AltShift(Qt::Key_W), 36,
@@ -105,6 +107,7 @@ const TItem BothFlipItems[] = {
 };
 
 const TItem BothRotateItems[] = {
+    {&TSpriteEditor::N10, "N10", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiRotateBoth90, "MiRotateBoth90", "Sprite &and mask 90\u00B0", AltShift(Qt::Key_T), 45,
      &TSpriteEditor::MiRotateClick},
     {&TSpriteEditor::MiRotateBoth180, "MiRotateBoth180", "Sprite and &mask 180\u00B0", AltShift(Qt::Key_Y), 46,

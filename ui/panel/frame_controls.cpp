@@ -51,14 +51,14 @@ QIcon FrameIcon(TFrameMark mark, const QColor& ink) {
     p.drawRect(1, 1, 8, 10);
     p.drawRect(6, 4, 8, 10);
   } else {
-    p.drawRect(1, 2, 8, 11);
+    p.drawRect(1, 2, 7, 11);
     p.setPen(QPen(ink, 2));
     if (mark == fmPlus) {
       p.drawLine(12, 5, 12, 11);
-      p.drawLine(9, 8, 15, 8);
+      p.drawLine(10, 8, 15, 8);
     } else {
-      p.drawLine(10, 6, 14, 10);
-      p.drawLine(10, 10, 14, 6);
+      p.drawLine(11, 6, 15, 10);
+      p.drawLine(11, 10, 15, 6);
     }
   }
   return QIcon(pixmap);

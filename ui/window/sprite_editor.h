@@ -189,7 +189,10 @@ class TSpriteEditor : public QMainWindow {
   QAction* MiPasteMaskClip = nullptr;
   QAction* N2 = nullptr;
   QAction* MiGenStdMask = nullptr;
-  // Sprite-and-mask items of the Shift, Flip and Rotate submenus
+  // Sprite-and-mask items of the Shift, Flip and Rotate submenus, each group after a separator
+  QAction* N8 = nullptr;
+  QAction* N9 = nullptr;
+  QAction* N10 = nullptr;
   QAction* MiShiftBoth1 = nullptr;
   QAction* MiShiftBoth2 = nullptr;
   QAction* MiShiftBoth3 = nullptr;

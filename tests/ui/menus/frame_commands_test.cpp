@@ -322,7 +322,9 @@ void TFrameCommandsTest::screenshots() {
   QTRY_VERIFY(e.MiShiftSprite->isVisible());
   const QImage shift = e.MiShiftSprite->grab().toImage();
   e.MiShiftSprite->close();
+  const QImage buttons = e.PanelFrameCommands->grab().toImage();
   if (folder.isEmpty()) return;
+  QVERIFY(buttons.scaled(buttons.size() * 4).save(folder + "/frames-buttons-x4.png"));
   QVERIFY(panel.save(folder + "/frames-panel.png"));
   QVERIFY(menu.save(folder + "/frames-menu.png"));
   QVERIFY(shift.save(folder + "/frames-shift-menu.png"));
