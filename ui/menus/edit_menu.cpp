@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "editing/plane_ops.h"
+#include "history/both_planes_step.h"
 #include "history/plane_step.h"
 #include "menus/menu_items.h"
 #include "window/sprite_editor.h"
@@ -82,6 +83,37 @@ const TItem RotateItems[] = {
      &TSpriteEditor::MiRotateClick},
 };
 
+// Sprite and mask together, after the single-plane items of each submenu and a separator: Tag - 60 is the
+// shift direction as above; Flip 35 top and bottom, 36 left and right; Rotate 45 a quarter
+// turn, 46 a half turn.
+const TItem BothShiftItems[] = {
+    {&TSpriteEditor::N8, "N8", nullptr, NoKey, 0, nullptr},
+    {&TSpriteEditor::MiShiftBoth1, "MiShiftBoth1", "Sprite &and mask up", AltShift(Qt::Key_U), 61,
+     &TSpriteEditor::MiShiftClick},
+    {&TSpriteEditor::MiShiftBoth2, "MiShiftBoth2", "Sprite and mask le&ft", AltShift(Qt::Key_L), 62,
+     &TSpriteEditor::MiShiftClick},
+    {&TSpriteEditor::MiShiftBoth3, "MiShiftBoth3", "Sprite and mask ri&ght", AltShift(Qt::Key_R), 63,
+     &TSpriteEditor::MiShiftClick},
+    {&TSpriteEditor::MiShiftBoth4, "MiShiftBoth4", "Sprite and mask do&wn", AltShift(Qt::Key_D), 64,
+     &TSpriteEditor::MiShiftClick},
+};
+
+const TItem BothFlipItems[] = {
+    {&TSpriteEditor::N9, "N9", nullptr, NoKey, 0, nullptr},
+    {&TSpriteEditor::MiFlipBothHorizontal, "MiFlipBothHorizontal", "Sprite and mask hori&zontal", AltShift(Qt::Key_Q),
+     35, &TSpriteEditor::MiFlipClick},
+    {&TSpriteEditor::MiFlipBothVertical, "MiFlipBothVertical", "Sprite and mask ver&tical", AltShift(Qt::Key_W), 36,
+     &TSpriteEditor::MiFlipClick},
+};
+
+const TItem BothRotateItems[] = {
+    {&TSpriteEditor::N10, "N10", nullptr, NoKey, 0, nullptr},
+    {&TSpriteEditor::MiRotateBoth90, "MiRotateBoth90", "Sprite &and mask 90\u00B0", AltShift(Qt::Key_T), 45,
+     &TSpriteEditor::MiRotateClick},
+    {&TSpriteEditor::MiRotateBoth180, "MiRotateBoth180", "Sprite and &mask 180\u00B0", AltShift(Qt::Key_Y), 46,
+     &TSpriteEditor::MiRotateClick},
+};
+
 const TItem MaskItems[] = {
     {&TSpriteEditor::N2, "N2", nullptr, NoKey, 0, nullptr},
     {&TSpriteEditor::MiGenStdMask, "MiGenStdMask", "&Generate standard mask", Ctrl(Qt::Key_G), 0,
@@ -99,10 +131,13 @@ void TSpriteEditor::CreateEditMenu() {
   AddItems(this, MenuEdit, PlaneItems);
   MiShiftSprite = NamedMenu(MenuEdit->addMenu(tr("&Shift")), "MiShiftSprite");
   AddItems(this, MiShiftSprite, ShiftItems);
+  AddItems(this, MiShiftSprite, BothShiftItems);
   MiFlip = NamedMenu(MenuEdit->addMenu(tr("&Flip")), "MiFlip");
   AddItems(this, MiFlip, FlipItems);
+  AddItems(this, MiFlip, BothFlipItems);
   MiRotate = NamedMenu(MenuEdit->addMenu(tr("&Rotate")), "MiRotate");
   AddItems(this, MiRotate, RotateItems);
+  AddItems(this, MiRotate, BothRotateItems);
   N5 = MenuEdit->addSeparator();
   N5->setObjectName("N5");
   CreateClipboardMenu();
@@ -113,7 +148,9 @@ void TSpriteEditor::CreateEditMenu() {
   FMaskActions = {MiCopyMask,      MiPasteMask,          MiMergeMask,        MiClearMask,
                   MiInvertMask,    MiShiftMask1,         MiShiftMask2,       MiShiftMask3,
                   MiShiftMask4,    MiFlipMaskHorizontal, MiFlipMaskVertical, MiRotateMask90,
-                  MiRotateMask180, MiCopyMaskClip,       MiPasteMaskClip,    MiGenStdMask};
+                  MiRotateMask180, MiCopyMaskClip,       MiPasteMaskClip,    MiGenStdMask,
+                  MiShiftBoth1,    MiShiftBoth2,         MiShiftBoth3,       MiShiftBoth4,
+                  MiFlipBothHorizontal, MiFlipBothVertical, MiRotateBoth90,  MiRotateBoth180};
 }
 
 void TSpriteEditor::MiEditClick(QObject* Sender) {
@@ -156,6 +193,8 @@ void TSpriteEditor::MiShiftClick(QObject* Sender) {
     Execute(MakePlaneStep(FDocument, ShiftCommands[tag - 11], false));
   else if (tag >= 21 && tag <= 24)
     Execute(MakePlaneStep(FDocument, ShiftCommands[tag - 21], true));
+  else if (tag >= 61 && tag <= 64)
+    Execute(MakeBothPlanesStep(FDocument, ShiftCommands[tag - 61]));
   else
     return;
   FRedrawQueue.push_back(rtFull);
@@ -164,6 +203,11 @@ void TSpriteEditor::MiShiftClick(QObject* Sender) {
 void TSpriteEditor::MiFlipClick(QObject* Sender) {
   if (!IsMenuItem(Sender)) return;
   const int tag = TagOf(Sender);
+  if (tag == 35 || tag == 36) {
+    Execute(MakeBothPlanesStep(FDocument, tag == 36 ? TPlaneCommand::FlipVertical : TPlaneCommand::FlipHorizontal));
+    FRedrawQueue.push_back(rtFull);
+    return;
+  }
   if (tag < 31 || tag > 34) return;
   const TPlaneCommand flip = tag >= 33 ? TPlaneCommand::FlipVertical : TPlaneCommand::FlipHorizontal;
   Execute(MakePlaneStep(FDocument, flip, tag % 2 == 0));
@@ -173,6 +217,11 @@ void TSpriteEditor::MiFlipClick(QObject* Sender) {
 void TSpriteEditor::MiRotateClick(QObject* Sender) {
   if (!IsMenuItem(Sender)) return;
   const int tag = TagOf(Sender);
+  if (tag == 45 || tag == 46) {
+    Execute(MakeBothPlanesStep(FDocument, tag == 46 ? TPlaneCommand::Rotate180 : TPlaneCommand::Rotate90));
+    FRedrawQueue.push_back(rtFull);
+    return;
+  }
   if (tag < 41 || tag > 44) return;
   const TPlaneCommand turn = tag >= 43 ? TPlaneCommand::Rotate180 : TPlaneCommand::Rotate90;
   Execute(MakePlaneStep(FDocument, turn, tag % 2 == 0));

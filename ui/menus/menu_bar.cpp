@@ -1,4 +1,4 @@
-// The menu bar: File, Edit, View and the About item, each built in its own file with the
+// The menu bar: File, Edit, Frame, View and the About item, each built in its own file with the
 // handlers of its items; the shortcuts of every item then go to TMenuShortcuts.
 
 #include <QMenuBar>
@@ -9,6 +9,7 @@
 void TSpriteEditor::CreateMenus() {
   CreateFileMenu();
   CreateEditMenu();
+  CreateFrameMenu();
   CreateViewMenu();
   CreateAboutItem();
   FMenuShortcuts = new TMenuShortcuts(menuBar());

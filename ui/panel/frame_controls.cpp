@@ -1,8 +1,12 @@
 // The frame controls: the frame count, the current frame on the slider, stepping between
-// frames and moving the current frame's picture to a neighbouring frame.
+// frames and moving the current frame's picture to a neighbouring frame; above them the
+// buttons of the Frame menu's insert, duplicate and delete commands.
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyle>
@@ -34,7 +38,58 @@ QPushButton* FrameButton(QWidget* parent, const char* name, int tag, const QStri
   return button;
 }
 
+// A 16 x 16 picture of a frame as a card, with `mark` drawn beside it or over it.
+enum TFrameMark { fmPlus, fmCopy, fmCross };
+
+QIcon FrameIcon(TFrameMark mark, const QColor& ink) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(ink);
+  p.setBrush(Qt::white);
+  if (mark == fmCopy) {
+    p.drawRect(1, 1, 8, 10);
+    p.drawRect(6, 4, 8, 10);
+  } else {
+    p.drawRect(1, 2, 7, 11);
+    p.setPen(QPen(ink, 2));
+    if (mark == fmPlus) {
+      p.drawLine(12, 5, 12, 11);
+      p.drawLine(10, 8, 15, 8);
+    } else {
+      p.drawLine(11, 6, 15, 10);
+      p.drawLine(11, 10, 15, 6);
+    }
+  }
+  return QIcon(pixmap);
+}
+
+QPushButton* CommandButton(QWidget* parent, const char* name, TFrameMark mark, const QString& hint, int x) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setProperty("Tag", 0);
+  button->setIcon(FrameIcon(mark, parent->palette().color(QPalette::ButtonText)));
+  button->setToolTip(hint);
+  button->setAccessibleName(hint);
+  button->setGeometry(x, 0, 24, 25);
+  return button;
+}
+
 }  // namespace
+
+// A row of its own, right-aligned just above the frame panel and moving with it.
+void TSpriteEditor::BuildFrameCommands() {
+  PanelFrameCommands = new QWidget(PanelSettings);
+  PanelFrameCommands->setObjectName("PanelFrameCommands");
+  PanelFrameCommands->setProperty("Tag", 0);
+  PanelFrameCommands->setFixedSize(84, 27);
+  BtnInsertFrame = CommandButton(PanelFrameCommands, "BtnInsertFrame", fmPlus, tr("Insert frame"), 0);
+  BtnDuplicateFrame = CommandButton(PanelFrameCommands, "BtnDuplicateFrame", fmCopy, tr("Duplicate frame"), 25);
+  BtnDeleteFrame = CommandButton(PanelFrameCommands, "BtnDeleteFrame", fmCross, tr("Delete frame"), 50);
+  connect(BtnInsertFrame, &QPushButton::clicked, this, [this] { MiInsertFrameClick(BtnInsertFrame); });
+  connect(BtnDuplicateFrame, &QPushButton::clicked, this, [this] { MiDuplicateFrameClick(BtnDuplicateFrame); });
+  connect(BtnDeleteFrame, &QPushButton::clicked, this, [this] { MiDeleteFrameClick(BtnDeleteFrame); });
+}
 
 void TSpriteEditor::BuildFramePanel() {
   PanelFrames = new TPanel(TPanel::bvLowered, PanelSettings);
@@ -104,6 +159,7 @@ void TSpriteEditor::UpdateFrameButtons() {
   BtnNext->setEnabled(position < SliderFrame->maximum());
   BtnMoveLeft->setEnabled(position > SliderFrame->minimum());
   BtnMoveRight->setEnabled(position < SliderFrame->maximum());
+  UpdateFrameCommands();
 }
 
 void TSpriteEditor::SliderFrameChange(QObject*) {

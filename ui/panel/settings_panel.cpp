@@ -81,11 +81,15 @@ void TSpriteEditor::BuildSettingsPanel() {
   BuildFormatGroup();
   BuildPositionReadout();
   BuildFramePanel();
+  BuildFrameCommands();
 
-  // The frame panel is docked to the bottom, inside the two-pixel bevel on the right.
+  // The frame panel is docked to the bottom, inside the two-pixel bevel on the right, with
+  // the frame command buttons right above it.
   auto* dock = new QVBoxLayout(PanelSettings);
   dock->setContentsMargins(0, 0, 2, 0);
+  dock->setSpacing(0);
   dock->addStretch(1);
+  dock->addWidget(PanelFrameCommands, 0, Qt::AlignRight);
   dock->addWidget(PanelFrames);
 
   ConnectSettings();
@@ -94,7 +98,7 @@ void TSpriteEditor::BuildSettingsPanel() {
   QWidget* const order[] = {RadioGroupMode, SpinEditWidth,   SpinEditHeight, CheckBoxGrid,        SpinEditGridX,
                             SpinEditGridY,  CbSpriteAlignment, CheckBoxMasked, CbMaskAlignment,   CbAttrMask,
                             BtnMoveLeft,    BtnMoveRight,    SpinEditTotalFrames, SliderFrame,    BtnPrev,
-                            BtnNext};
+                            BtnNext,        BtnInsertFrame,  BtnDuplicateFrame,   BtnDeleteFrame};
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

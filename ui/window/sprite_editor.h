@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "document/data_format.h"
 #include "document/editor_state.h"
 #include "document/sprite_document.h"
 #include "files/dialogs.h"
+#include "history/frame_snapshot.h"
 #include "history/history.h"
 #include "canvas/shape_overlay.h"
 #include "editing/shapes.h"
@@ -197,6 +199,30 @@ class TSpriteEditor : public QMainWindow {
   QAction* MiPasteMaskClip = nullptr;
   QAction* N2 = nullptr;
   QAction* MiGenStdMask = nullptr;
+  // Sprite-and-mask items of the Shift, Flip and Rotate submenus, each group after a separator
+  QAction* N8 = nullptr;
+  QAction* N9 = nullptr;
+  QAction* N10 = nullptr;
+  QAction* MiShiftBoth1 = nullptr;
+  QAction* MiShiftBoth2 = nullptr;
+  QAction* MiShiftBoth3 = nullptr;
+  QAction* MiShiftBoth4 = nullptr;
+  QAction* MiFlipBothHorizontal = nullptr;
+  QAction* MiFlipBothVertical = nullptr;
+  QAction* MiRotateBoth90 = nullptr;
+  QAction* MiRotateBoth180 = nullptr;
+  // Frame menu and the frame command buttons
+  QMenu* MenuFrame = nullptr;
+  QAction* MiInsertFrame = nullptr;
+  QAction* MiDuplicateFrame = nullptr;
+  QAction* MiDeleteFrame = nullptr;
+  QAction* N7 = nullptr;
+  QAction* MiCopyFrame = nullptr;
+  QAction* MiPasteFrame = nullptr;
+  QWidget* PanelFrameCommands = nullptr;
+  QPushButton* BtnInsertFrame = nullptr;
+  QPushButton* BtnDuplicateFrame = nullptr;
+  QPushButton* BtnDeleteFrame = nullptr;
   // View menu
   QMenu* MenuView = nullptr;
   QActionGroup* ViewGroup = nullptr;
@@ -352,6 +378,18 @@ class TSpriteEditor : public QMainWindow {
   bool PasteFromClipboard(int frame, bool mask);
   void MiClipboardClick(QObject* Sender);
 
+  // --- Frame menu and the frame command buttons ---
+  // Both planes of a frame, copied by Copy frame; empty until the first copy. It is no part
+  // of the document.
+  std::optional<TFrameSnapshot> FFrameBuffer;
+  void MiInsertFrameClick(QObject* Sender);
+  void MiDuplicateFrameClick(QObject* Sender);
+  void MiDeleteFrameClick(QObject* Sender);
+  void MiCopyFrameClick(QObject* Sender);
+  void MiPasteFrameClick(QObject* Sender);
+  // The enabled states of the frame commands: the count limits and the frame buffer.
+  void UpdateFrameCommands();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -376,6 +414,8 @@ class TSpriteEditor : public QMainWindow {
   void CreateClipboardMenu();
   void CreateViewMenu();
   void CreateAboutItem();
+  void CreateFrameMenu();
+  void BuildFrameCommands();
   void PlaceWindow();
   void ShowSliderPosition(int position);
   int PaneHitTest(int X);

@@ -27,6 +27,8 @@ QKeySequence StoredShortcut(int stored) {
   if (code >= 'A' && code <= 'Z') key = Qt::Key(Qt::Key_A + code - 'A');
   if (code >= '0' && code <= '9') key = Qt::Key(Qt::Key_0 + code - '0');
   if (code >= 0x70 && code <= 0x7B) key = Qt::Key(Qt::Key_F1 + code - 0x70);
+  if (code == 0x2D) key = Qt::Key_Insert;
+  if (code == 0x2E) key = Qt::Key_Delete;
   Qt::KeyboardModifiers modifiers;
   if (stored & 0x2000) modifiers |= Qt::ShiftModifier;
   if (stored & 0x4000) modifiers |= Qt::ControlModifier;
@@ -82,16 +84,27 @@ const TRow Rows[] = {
     {"MiShiftSprite", "MiShiftMask3", "Mask r&ight", 24658, 23, kItem},
     {"MiShiftSprite", "MiShiftSprite4", "Sprite &down", 16452, 14, kItem},
     {"MiShiftSprite", "MiShiftMask4", "Mask d&own", 24644, 24, kItem},
+    {"MiShiftSprite", "N8", "", 0, 0, kSeparator},
+    {"MiShiftSprite", "MiShiftBoth1", "Sprite &and mask up", 41045, 61, kItem},
+    {"MiShiftSprite", "MiShiftBoth2", "Sprite and mask le&ft", 41036, 62, kItem},
+    {"MiShiftSprite", "MiShiftBoth3", "Sprite and mask ri&ght", 41042, 63, kItem},
+    {"MiShiftSprite", "MiShiftBoth4", "Sprite and mask do&wn", 41028, 64, kItem},
     {"MenuEdit", "MiFlip", "&Flip", 0, 0, kSubmenu},
     {"MiFlip", "MiFlipSpriteHorizontal", "Sprite &horizontal", 16465, 31, kItem},
     {"MiFlip", "MiFlipMaskHorizontal", "Mask h&orizontal", 24657, 32, kItem},
     {"MiFlip", "MiFlipSpriteVertical", "Sprite &vertical", 16471, 33, kItem},
     {"MiFlip", "MiFlipMaskVertical", "Mask v&ertical", 24663, 34, kItem},
+    {"MiFlip", "N9", "", 0, 0, kSeparator},
+    {"MiFlip", "MiFlipBothHorizontal", "Sprite and mask hori&zontal", 41041, 35, kItem},
+    {"MiFlip", "MiFlipBothVertical", "Sprite and mask ver&tical", 41047, 36, kItem},
     {"MenuEdit", "MiRotate", "&Rotate", 0, 0, kSubmenu},
     {"MiRotate", "MiRotateSprite90", "Sprite &90\u00B0", 16468, 41, kItem},
     {"MiRotate", "MiRotateMask90", "Mask 9&0\u00B0", 24660, 42, kItem},
     {"MiRotate", "MiRotateSprite180", "Sprite &180\u00B0", 16473, 43, kItem},
     {"MiRotate", "MiRotateMask180", "Mask 1&80\u00B0", 24665, 44, kItem},
+    {"MiRotate", "N10", "", 0, 0, kSeparator},
+    {"MiRotate", "MiRotateBoth90", "Sprite &and mask 90\u00B0", 41044, 45, kItem},
+    {"MiRotate", "MiRotateBoth180", "Sprite and &mask 180\u00B0", 41049, 46, kItem},
     {"MenuEdit", "N5", "", 0, 0, kSeparator},
     {"MenuEdit", "MiClipboard", "Clip&board", 0, 0, kSubmenu},
     {"MiClipboard", "MiCopySpriteClip", "&Copy sprite to clipboard", 32835, 51, kItem},
@@ -100,6 +113,12 @@ const TRow Rows[] = {
     {"MiClipboard", "MiPasteMaskClip", "P&aste from clipboard to mask", 41046, 54, kItem},
     {"MenuEdit", "N2", "", 0, 0, kSeparator},
     {"MenuEdit", "MiGenStdMask", "&Generate standard mask", 16455, 0, kItem},
+    {"MenuFrame", "MiInsertFrame", "&Insert frame", 32813, 0, kItem},
+    {"MenuFrame", "MiDuplicateFrame", "&Duplicate frame", 41005, 0, kItem},
+    {"MenuFrame", "MiDeleteFrame", "D&elete frame", 32814, 0, kItem},
+    {"MenuFrame", "N7", "", 0, 0, kSeparator},
+    {"MenuFrame", "MiCopyFrame", "&Copy frame", 49219, 0, kItem},
+    {"MenuFrame", "MiPasteFrame", "&Paste frame", 49238, 0, kItem},
     {"MenuView", "MiView025", "25%", 16433, 3, kItem},
     {"MenuView", "MiView050", "50%", 16434, 6, kItem},
     {"MenuView", "MiView100", "100%", 16435, 12, kItem},
@@ -111,7 +130,9 @@ const char* const MaskItemNames[] = {"MiCopyMask",      "MiPasteMask",          
                                      "MiShiftMask2",    "MiShiftMask3",         "MiShiftMask4",
                                      "MiFlipMaskHorizontal", "MiFlipMaskVertical", "MiRotateMask90",
                                      "MiRotateMask180", "MiCopyMaskClip",       "MiPasteMaskClip",
-                                     "MiGenStdMask"};
+                                     "MiGenStdMask",    "MiShiftBoth1",         "MiShiftBoth2",
+                                     "MiShiftBoth3",    "MiShiftBoth4",         "MiFlipBothHorizontal",
+                                     "MiFlipBothVertical", "MiRotateBoth90",    "MiRotateBoth180"};
 
 QStringList Names(const QList<QAction*>& actions) {
   QStringList names;
@@ -170,11 +191,12 @@ void TMenusTest::cleanup() {
 void TMenusTest::barInOrder() {
   TSpriteEditor& e = **F;
   const QList<QAction*> bar = e.menuBar()->actions();
-  QCOMPARE(bar, (QList<QAction*>{e.MenuFile->menuAction(), e.MenuEdit->menuAction(), e.MenuView->menuAction(),
-                                 e.MenuAbout}));
-  QCOMPARE(Names(bar), (QStringList{"MenuFile", "MenuEdit", "MenuView", "MenuAbout"}));
+  QCOMPARE(bar, (QList<QAction*>{e.MenuFile->menuAction(), e.MenuEdit->menuAction(), e.MenuFrame->menuAction(),
+                                 e.MenuView->menuAction(), e.MenuAbout}));
+  QCOMPARE(Names(bar), (QStringList{"MenuFile", "MenuEdit", "MenuFrame", "MenuView", "MenuAbout"}));
   QCOMPARE(e.MenuFile->title(), QStringLiteral("&File"));
   QCOMPARE(e.MenuEdit->title(), QStringLiteral("&Edit"));
+  QCOMPARE(e.MenuFrame->title(), QStringLiteral("F&rame"));
   QCOMPARE(e.MenuAbout->text(), QStringLiteral("About..."));
   QVERIFY(e.MenuAbout->menu() == nullptr);  // runs at once, opens nothing
   QCOMPARE(TagOf(e.MenuAbout), 0);
@@ -182,7 +204,8 @@ void TMenusTest::barInOrder() {
 
 void TMenusTest::menusInOrder() {
   TSpriteEditor& e = **F;
-  for (const char* menuName : {"MenuFile", "MenuEdit", "MiShiftSprite", "MiFlip", "MiRotate", "MiClipboard", "MenuView"}) {
+  for (const char* menuName : {"MenuFile", "MenuEdit", "MiShiftSprite", "MiFlip", "MiRotate", "MiClipboard", "MenuFrame",
+                               "MenuView"}) {
     QStringList expected;
     for (const TRow& r : Rows)
       if (qstrcmp(r.Menu, menuName) == 0) expected << QString::fromLatin1(r.Name);

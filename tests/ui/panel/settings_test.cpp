@@ -231,7 +231,7 @@ void TSettingsTest::unmaskingDisablesMaskControlsAndKeepsMaskPixels() {
   QVERIFY(!e.CbMaskAlignment->isEnabled());
   QVERIFY(!e.LblAttrMask->isEnabled());
   QVERIFY(!e.CbAttrMask->isEnabled());
-  QCOMPARE(e.FMaskActions.size(), std::size_t(16));
+  QCOMPARE(e.FMaskActions.size(), std::size_t(24));
   for (QAction* item : e.FMaskActions) QVERIFY(!item->isEnabled());
   QCOMPARE(e.LblBinDataSizeVal->text(), QStringLiteral("48 bytes"));
   QVERIFY(e.FModified);
