@@ -1,5 +1,6 @@
 #include "canvas/canvas.h"
 
+#include "canvas/zoom_levels.h"
 #include "codec/byte_grid.h"
 
 #include <QMouseEvent>
@@ -70,7 +71,7 @@ class TCellWriter {
  public:
   explicit TCellWriter(const TCanvasView& view) : FView(view) {
     const int z = view.Zoom;
-    if (z != 3 && z != 6 && z != 12 && z != 24) return;
+    if (!IsZoomLevel(z)) return;
     FGroups.resize(std::size_t(16 * 4 * z));
     for (int pattern = 0; pattern < 16; ++pattern)
       for (int k = 0; k < 4; ++k) {
@@ -86,6 +87,8 @@ class TCellWriter {
       case 6: return Write<6>(cells, count, out);
       case 12: return Write<12>(cells, count, out);
       case 24: return Write<24>(cells, count, out);
+      case 48: return Write<48>(cells, count, out);
+      case 96: return Write<96>(cells, count, out);
       default: {
         const int z = FView.Zoom;
         for (int i = 0; i < count; ++i, out += z) {
@@ -232,6 +235,37 @@ void RenderGridRows(const TCanvasView& view, const QRect& area, const TRowWriter
   }
 }
 
+// The onion skin over the cells already written: each cell clear in the frame but set in the
+// frame before it gets its filled part in the dim colour; gaps and grid columns stay.
+void RenderOnionCells(const TCanvasView& view, const QRect& area, const TRowWriter& rows) {
+  if (view.Frame < 1) return;
+  const int z = view.Zoom;
+  const int firstRow = std::max(0, FloorDiv(area.top(), z));
+  const int lastRow = std::min(view.Height - 1, FloorDiv(area.bottom(), z));
+  for (bool mask : {false, true}) {
+    if (mask && !view.Masked) break;
+    std::optional<TPaneSpan> pane = PaneSpan(view, mask, area);
+    if (!pane) continue;
+    TPlaneRows before(view.Store->Plane(view.Frame - 1, mask), pane->First, pane->Last);
+    const int count = pane->Last - pane->First + 1;
+    for (int cellRow = firstRow; cellRow <= lastRow; ++cellRow) {
+      const std::uint8_t* now = pane->Rows.Row(cellRow);
+      const std::uint8_t* then = before.Row(cellRow);
+      const int top = std::max(cellRow * z, area.top());
+      const int bottom = std::min(cellRow * z + z - 2, area.bottom());
+      for (int i = 0; i < count; ++i) {
+        if (now[i] || !then[i]) continue;
+        const int cellLeft = pane->SpanLeft + i * z;
+        const int from = std::max(cellLeft, area.left());
+        const int to = std::min(cellLeft + z - 1, area.right() + 1);
+        if (from >= to) continue;
+        for (int y = top; y <= bottom; ++y)
+          std::fill(rows.Line(y) + (from - area.left()), rows.Line(y) + (to - area.left()), view.ColorOnion);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image) {
@@ -247,6 +281,7 @@ void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image)
   }
   const TRowWriter rows(area, image);
   RenderCells(view, area, rows);
+  if (view.OnionSkin) RenderOnionCells(view, area, rows);
   if (view.Grid) RenderGridRows(view, area, rows);
 }
 
