@@ -25,19 +25,19 @@ void PlaneRows(const TPlane& plane, int width, int height, TRows& rows) {
     for (int y = 0; y < lines; y += 8) TransposeBlock8(plane[x].data() + y, MaxSide, rows.data() + y * MaxSide + x, MaxSide);
 }
 
-// The background bits of one target row at target pixel resolution, as colours: the
-// checker changes every PreviewCheckerSide pixels, which is finer than a scaled pixel.
+// One target row. White is all ones and black ones in the alpha byte only, so the target's
+// rule works on the colours themselves: (background AND mask) OR sprite, each word black or
+// white. An unmasked sprite's mask word is black, which leaves the sprite's own colour. No
+// branch on the pixels: random pixels would defeat the branch predictor.
+constexpr std::uint32_t Colour(std::uint8_t bit) { return PreviewBlack | ((0u - std::uint32_t(bit != 0)) & 0x00FFFFFFu); }
+
 template <int Scale>
 void WriteRow(const std::uint8_t* sprite, const std::uint8_t* mask, const std::uint32_t* background, int width,
               std::uint32_t* out) {
-  for (int x = 0; x < width; ++x, out += Scale) {
-    if (sprite[x]) {
-      std::fill(out, out + Scale, PreviewWhite);
-    } else if (mask == nullptr || !mask[x]) {
-      std::fill(out, out + Scale, PreviewBlack);
-    } else {
-      std::memcpy(out, background + x * Scale, sizeof(std::uint32_t) * Scale);
-    }
+  for (int x = 0; x < width; ++x, out += Scale, background += Scale) {
+    const std::uint32_t s = Colour(sprite[x]);
+    const std::uint32_t m = mask != nullptr ? Colour(mask[x]) : PreviewBlack;
+    for (int k = 0; k < Scale; ++k) out[k] = (background[k] & m) | s;
   }
 }
 
@@ -56,23 +56,24 @@ bool RenderPreviewFrame(const TPreviewFrame& f, std::uint32_t* out, std::ptrdiff
   const int pictureWidth = PreviewPictureWidth(f);
   const std::size_t rowBytes = std::size_t(pictureWidth) * sizeof(std::uint32_t);
   const TWriteRow writeRow = RowWriters[s - 1];
-  std::array<std::uint32_t, MaxSide * PreviewMaxScale> background;
-  int backgroundRow = -1;  // the checker row `background` holds
+  // The background rows as colours: the checker has two kinds of row, one for the even bands
+  // of PreviewCheckerSide target rows and one for the odd ones; black and white have one.
+  std::array<std::array<std::uint32_t, MaxSide * PreviewMaxScale>, 2> backgrounds;
+  for (int parity = 0; parity < 2; ++parity)
+    for (int x = 0; x < pictureWidth; ++x)
+      backgrounds[parity][x] =
+          PreviewBackgroundBit(f.Background, x, parity * PreviewCheckerSide) ? PreviewWhite : PreviewBlack;
+  const bool checker = f.Background == pbChecker;
   for (int y = 0; y < f.Height; ++y) {
-    // Within one scaled pixel row, the picture changes only where the checker does.
+    const std::uint8_t* sprite = spriteRows.data() + y * MaxSide;
+    const std::uint8_t* mask = f.Masked ? maskRows.data() + y * MaxSide : nullptr;
+    // Within one scaled pixel row, the picture changes only where the checker's band does.
     for (int r = 0; r < s;) {
       const int ty = y * s + r;
-      const int band = f.Background == pbChecker ? ty / PreviewCheckerSide : 0;
-      const int bandEnd = f.Background == pbChecker ? (band + 1) * PreviewCheckerSide : ty + s;
-      const int rows = std::min(s - r, bandEnd - ty);
-      if (band != backgroundRow) {
-        for (int x = 0; x < pictureWidth; ++x)
-          background[x] = PreviewBackgroundBit(f.Background, x, ty) ? PreviewWhite : PreviewBlack;
-        backgroundRow = band;
-      }
+      const int band = checker ? ty / PreviewCheckerSide : 0;
+      const int rows = checker ? std::min(s - r, (band + 1) * PreviewCheckerSide - ty) : s;
       std::uint32_t* line = out + ty * stride;
-      writeRow(spriteRows.data() + y * MaxSide, f.Masked ? maskRows.data() + y * MaxSide : nullptr,
-               background.data(), f.Width, line);
+      writeRow(sprite, mask, backgrounds[band & 1].data(), f.Width, line);
       for (int k = 1; k < rows; ++k) std::memcpy(line + k * stride, line, rowBytes);
       r += rows;
     }
