@@ -30,7 +30,7 @@ const QImage& TPreviewBox::Render() {
 void TPreviewBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QImage& image = Render();
-  painter.fillRect(rect(), Qt::black);  // only while the box waits for its new size
+  if (image.size() != size()) painter.fillRect(rect(), Qt::black);  // only while the box waits for its new size
   if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
 }
 
