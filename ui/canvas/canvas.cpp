@@ -168,6 +168,27 @@ std::vector<int> GridColumns(const TCanvasView& view, const QRect& area) {
   return columns;
 }
 
+// The onion skin on the first canvas line of a cell row, before it is copied to the rest of
+// the cell row: each cell clear in the frame but set in the frame before it gets its filled
+// part in the dim colour. `before` holds the previous frame's rows of each pane.
+void PatchOnionLine(const TCanvasView& view, const QRect& area, std::optional<TPaneSpan> (&panes)[2],
+                    std::optional<TPlaneRows> (&before)[2], int cellRow, QRgb* line) {
+  const int z = view.Zoom;
+  for (int p = 0; p < 2; ++p) {
+    if (!panes[p] || !before[p]) continue;
+    const std::uint8_t* now = panes[p]->Rows.Row(cellRow);
+    const std::uint8_t* then = before[p]->Row(cellRow);
+    const int count = panes[p]->Last - panes[p]->First + 1;
+    for (int i = 0; i < count; ++i) {
+      if (now[i] || !then[i]) continue;
+      const int cellLeft = panes[p]->SpanLeft + i * z;
+      const int from = std::max(cellLeft, area.left());
+      const int to = std::min(cellLeft + z - 1, area.right() + 1);
+      if (from < to) std::fill(line + (from - area.left()), line + (to - area.left()), view.ColorOnion);
+    }
+  }
+}
+
 // Cells, gaps and the vertical grid lines. A line drawn on a row that starts a cell row is
 // copied along with it to the rest of the cell row.
 void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& rows) {
@@ -181,6 +202,10 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
   const std::size_t bytesPerLine = std::size_t(area.width()) * sizeof(QRgb);
   std::optional<TPaneSpan> panes[2] = {PaneSpan(view, false, area),
                                        view.Masked ? PaneSpan(view, true, area) : std::nullopt};
+  std::optional<TPlaneRows> onion[2];  // the frame before, with the onion skin on
+  for (int p = 0; p < 2; ++p)
+    if (view.OnionSkin && view.Frame > 0 && panes[p])
+      onion[p].emplace(view.Store->Plane(view.Frame - 1, p == 1), panes[p]->First, panes[p]->Last);
   std::vector<QRgb> scratch;
   const TCellWriter cellWriter(view);
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -214,6 +239,7 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
       blankFrom = to;
     }
     rows.Blank(y, blankFrom, right);
+    if (view.OnionSkin) PatchOnionLine(view, area, panes, onion, cellRow, line);
     drawGridColumns(line);
   }
 }
@@ -235,37 +261,6 @@ void RenderGridRows(const TCanvasView& view, const QRect& area, const TRowWriter
   }
 }
 
-// The onion skin over the cells already written: each cell clear in the frame but set in the
-// frame before it gets its filled part in the dim colour; gaps and grid columns stay.
-void RenderOnionCells(const TCanvasView& view, const QRect& area, const TRowWriter& rows) {
-  if (view.Frame < 1) return;
-  const int z = view.Zoom;
-  const int firstRow = std::max(0, FloorDiv(area.top(), z));
-  const int lastRow = std::min(view.Height - 1, FloorDiv(area.bottom(), z));
-  for (bool mask : {false, true}) {
-    if (mask && !view.Masked) break;
-    std::optional<TPaneSpan> pane = PaneSpan(view, mask, area);
-    if (!pane) continue;
-    TPlaneRows before(view.Store->Plane(view.Frame - 1, mask), pane->First, pane->Last);
-    const int count = pane->Last - pane->First + 1;
-    for (int cellRow = firstRow; cellRow <= lastRow; ++cellRow) {
-      const std::uint8_t* now = pane->Rows.Row(cellRow);
-      const std::uint8_t* then = before.Row(cellRow);
-      const int top = std::max(cellRow * z, area.top());
-      const int bottom = std::min(cellRow * z + z - 2, area.bottom());
-      for (int i = 0; i < count; ++i) {
-        if (now[i] || !then[i]) continue;
-        const int cellLeft = pane->SpanLeft + i * z;
-        const int from = std::max(cellLeft, area.left());
-        const int to = std::min(cellLeft + z - 1, area.right() + 1);
-        if (from >= to) continue;
-        for (int y = top; y <= bottom; ++y)
-          std::fill(rows.Line(y) + (from - area.left()), rows.Line(y) + (to - area.left()), view.ColorOnion);
-      }
-    }
-  }
-}
-
 }  // namespace
 
 void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image) {
@@ -281,7 +276,6 @@ void RenderCanvasInto(const TCanvasView& view, const QRect& area, QImage& image)
   }
   const TRowWriter rows(area, image);
   RenderCells(view, area, rows);
-  if (view.OnionSkin) RenderOnionCells(view, area, rows);
   if (view.Grid) RenderGridRows(view, area, rows);
 }
 
