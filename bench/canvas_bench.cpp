@@ -88,8 +88,9 @@ int main(int argc, char* argv[]) {
       for (int y = 0; y < MaxSide; ++y) store.SetPixel(1, mask, x, y, !store.Pixel(0, mask, x, y));
   view.Frame = 1;
   view.OnionSkin = true;
+  // For information beside the row without it: what the dimmed cells add.
   BenchRepaint("1920x1080 view at 200%, onion skin on every clear cell", view,
-               QRect(QPoint((canvas.width() - 1920) / 2, (canvas.height() - 1080) / 2), QSize(1920, 1080)), 5, ok);
+               QRect(QPoint((canvas.width() - 1920) / 2, (canvas.height() - 1080) / 2), QSize(1920, 1080)), 0, ok);
   view.Frame = 0;
   view.OnionSkin = false;
   view.Zoom = 96;
