@@ -36,10 +36,11 @@ $(BUILD_BENCH)/build.ninja: | deps
 
 bench: deps $(BUILD_BENCH)/build.ninja
 	@scripts/install-deps.sh --bench
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench drawing_bench canvas_bench image_bench cli_bench
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target core_bench history_bench drawing_bench preview_bench canvas_bench image_bench cli_bench
 	$(BUILD_BENCH)/bench/core_bench
 	$(BUILD_BENCH)/bench/history_bench
 	$(BUILD_BENCH)/bench/drawing_bench
+	$(BUILD_BENCH)/bench/preview_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bench/canvas_bench
 	$(BUILD_BENCH)/bench/image_bench
 	$(BUILD_BENCH)/bench/cli_bench

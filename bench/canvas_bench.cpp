@@ -81,6 +81,23 @@ int main(int argc, char* argv[]) {
   BenchRepaint("1920x1080 view at 200%, 240x240 masked, grid 6x6", view,
                QRect(QPoint((canvas.width() - 1920) / 2, (canvas.height() - 1080) / 2), QSize(1920, 1080)), 5, ok);
 
+  // The onion skin at its worst: frame 2 is frame 1 inverted, so every clear cell is dimmed.
+  // And the largest zoom level.
+  for (bool mask : {false, true})
+    for (int x = 0; x < MaxSide; ++x)
+      for (int y = 0; y < MaxSide; ++y) store.SetPixel(1, mask, x, y, !store.Pixel(0, mask, x, y));
+  view.Frame = 1;
+  view.OnionSkin = true;
+  // For information beside the row without it: what the dimmed cells add.
+  BenchRepaint("1920x1080 view at 200%, onion skin on every clear cell", view,
+               QRect(QPoint((canvas.width() - 1920) / 2, (canvas.height() - 1080) / 2), QSize(1920, 1080)), 0, ok);
+  view.Frame = 0;
+  view.OnionSkin = false;
+  view.Zoom = 96;
+  const QSize largest = CanvasSize(view);
+  BenchRepaint("1920x1080 view at 800%, 240x240 masked, grid 6x6", view,
+               QRect(QPoint((largest.width() - 1920) / 2, (largest.height() - 1080) / 2), QSize(1920, 1080)), 5, ok);
+
   // One pointer-stroke cell: the paint box repaints only the rectangle it invalidates.
   view.Zoom = 12;
   TPaintBox box;

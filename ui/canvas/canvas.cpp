@@ -1,5 +1,6 @@
 #include "canvas/canvas.h"
 
+#include "canvas/zoom_levels.h"
 #include "codec/byte_grid.h"
 
 #include <QMouseEvent>
@@ -70,7 +71,7 @@ class TCellWriter {
  public:
   explicit TCellWriter(const TCanvasView& view) : FView(view) {
     const int z = view.Zoom;
-    if (z != 3 && z != 6 && z != 12 && z != 24) return;
+    if (!IsZoomLevel(z)) return;
     FGroups.resize(std::size_t(16 * 4 * z));
     for (int pattern = 0; pattern < 16; ++pattern)
       for (int k = 0; k < 4; ++k) {
@@ -86,6 +87,8 @@ class TCellWriter {
       case 6: return Write<6>(cells, count, out);
       case 12: return Write<12>(cells, count, out);
       case 24: return Write<24>(cells, count, out);
+      case 48: return Write<48>(cells, count, out);
+      case 96: return Write<96>(cells, count, out);
       default: {
         const int z = FView.Zoom;
         for (int i = 0; i < count; ++i, out += z) {
@@ -165,6 +168,27 @@ std::vector<int> GridColumns(const TCanvasView& view, const QRect& area) {
   return columns;
 }
 
+// The onion skin on the first canvas line of a cell row, before it is copied to the rest of
+// the cell row: each cell clear in the frame but set in the frame before it gets its filled
+// part in the dim colour. `before` holds the previous frame's rows of each pane.
+void PatchOnionLine(const TCanvasView& view, const QRect& area, std::optional<TPaneSpan> (&panes)[2],
+                    std::optional<TPlaneRows> (&before)[2], int cellRow, QRgb* line) {
+  const int z = view.Zoom;
+  for (int p = 0; p < 2; ++p) {
+    if (!panes[p] || !before[p]) continue;
+    const std::uint8_t* now = panes[p]->Rows.Row(cellRow);
+    const std::uint8_t* then = before[p]->Row(cellRow);
+    const int count = panes[p]->Last - panes[p]->First + 1;
+    for (int i = 0; i < count; ++i) {
+      if (now[i] || !then[i]) continue;
+      const int cellLeft = panes[p]->SpanLeft + i * z;
+      const int from = std::max(cellLeft, area.left());
+      const int to = std::min(cellLeft + z - 1, area.right() + 1);
+      if (from < to) std::fill(line + (from - area.left()), line + (to - area.left()), view.ColorOnion);
+    }
+  }
+}
+
 // Cells, gaps and the vertical grid lines. A line drawn on a row that starts a cell row is
 // copied along with it to the rest of the cell row.
 void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& rows) {
@@ -178,6 +202,10 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
   const std::size_t bytesPerLine = std::size_t(area.width()) * sizeof(QRgb);
   std::optional<TPaneSpan> panes[2] = {PaneSpan(view, false, area),
                                        view.Masked ? PaneSpan(view, true, area) : std::nullopt};
+  std::optional<TPlaneRows> onion[2];  // the frame before, with the onion skin on
+  for (int p = 0; p < 2; ++p)
+    if (view.OnionSkin && view.Frame > 0 && panes[p])
+      onion[p].emplace(view.Store->Plane(view.Frame - 1, p == 1), panes[p]->First, panes[p]->Last);
   std::vector<QRgb> scratch;
   const TCellWriter cellWriter(view);
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -211,6 +239,7 @@ void RenderCells(const TCanvasView& view, const QRect& area, const TRowWriter& r
       blankFrom = to;
     }
     rows.Blank(y, blankFrom, right);
+    if (view.OnionSkin) PatchOnionLine(view, area, panes, onion, cellRow, line);
     drawGridColumns(line);
   }
 }

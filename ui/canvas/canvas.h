@@ -27,6 +27,10 @@ struct TCanvasView {
   QRgb ColorOff = 0xFF444444;
   QRgb ColorOn = 0xFFFFFFFF;
   const TShapeOverlay* Overlay = nullptr;  // a shape being dragged, drawn over the cells
+  // Onion skin: a cell clear in this frame but set in the frame before it is drawn dimmed,
+  // in each pane from that pane's plane. Frame 0 has no frame before it.
+  bool OnionSkin = false;
+  QRgb ColorOnion = 0xFF8C8C8C;
 };
 
 inline constexpr QRgb CanvasBackground = 0xFF000000;

@@ -63,6 +63,7 @@ TCanvasView TSpriteEditor::CanvasView() const {
   view.ColorOff = FColorOff;
   view.ColorOn = FColorOn;
   if (!FShapeOverlay.Cells.empty()) view.Overlay = &FShapeOverlay;
+  view.OnionSkin = MiOnionSkin != nullptr && MiOnionSkin->isChecked();
   return view;
 }
 
@@ -118,6 +119,11 @@ void TSpriteEditor::wheelEvent(QWheelEvent* event) {
 bool TSpriteEditor::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Wheel) {
     auto* wheel = static_cast<QWheelEvent*>(event);
+    if (watched == ScrollBox->viewport() && wheel->modifiers().testFlag(Qt::ControlModifier)) {
+      CanvasWheelZoom(wheel->angleDelta().y(), wheel->position().toPoint());
+      wheel->accept();  // Ctrl + wheel over the canvas zooms and never scrolls
+      return true;
+    }
     Qt::KeyboardModifiers shift;
     int delta = 0;
     WheelOf(wheel, shift, delta);

@@ -2,11 +2,13 @@
 // invalidated rectangle of the paint box, which then paints it from the store.
 
 #include "canvas/canvas.h"
+#include "preview/preview_dock.h"
 #include "window/sprite_editor.h"
 
 void TSpriteEditor::ApplicationEventsIdle() { ProcessRedrawQueue(); }
 
 void TSpriteEditor::ProcessRedrawQueue() {
+  if (!FRedrawQueue.empty() && DockPreview != nullptr) DockPreview->Refresh();  // whatever changed, it shows too
   while (!FRedrawQueue.empty()) {
     const std::int32_t token = FRedrawQueue.front();
     if (token == rtSpriteCell || token == rtMaskCell) {

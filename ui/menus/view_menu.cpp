@@ -1,4 +1,4 @@
-// The View menu: the four zoom levels of the canvas.
+// The View menu: the six zoom levels of the canvas, the preview panel and the onion skin.
 
 #include <QAction>
 #include <QActionGroup>
@@ -6,6 +6,8 @@
 #include <QMenuBar>
 
 #include "canvas/canvas.h"
+#include "canvas/zoom_levels.h"
+#include "preview/preview_dock.h"
 #include "window/sprite_editor.h"
 
 void TSpriteEditor::CreateViewMenu() {
@@ -26,6 +28,8 @@ void TSpriteEditor::CreateViewMenu() {
       {MiView050, "MiView050", "50%", 6, Qt::CTRL | Qt::Key_2},
       {MiView100, "MiView100", "100%", 12, Qt::CTRL | Qt::Key_3},
       {MiView200, "MiView200", "200%", 24, Qt::CTRL | Qt::Key_4},
+      {MiView400, "MiView400", "400%", 48, Qt::CTRL | Qt::Key_5},
+      {MiView800, "MiView800", "800%", 96, Qt::CTRL | Qt::Key_6},
   };
   for (const TItem& i : items) {
     QAction* item = MenuView->addAction(QString::fromLatin1(i.Caption));
@@ -38,13 +42,32 @@ void TSpriteEditor::CreateViewMenu() {
     i.Item = item;
   }
   MiView100->setChecked(true);
+
+  N11 = MenuView->addSeparator();
+  N11->setObjectName("N11");
+  BuildPreviewDock();
+  MiPreview = DockPreview->toggleViewAction();  // checked while the panel is open
+  MiPreview->setObjectName("MiPreview");
+  MiPreview->setText(QStringLiteral("Preview"));
+  MiPreview->setProperty("Tag", 0);
+  MenuView->addAction(MiPreview);
+  MiOnionSkin = MenuView->addAction(QStringLiteral("Onion skin"));
+  MiOnionSkin->setObjectName("MiOnionSkin");
+  MiOnionSkin->setProperty("Tag", 0);
+  MiOnionSkin->setCheckable(true);
+  connect(MiOnionSkin, &QAction::triggered, this, [this] { MiOnionSkinClick(MiOnionSkin); });
 }
 
 void TSpriteEditor::MiViewClick(QObject* Sender) {
   if (qobject_cast<QAction*>(Sender) == nullptr) return;
   const int zoom = TagOf(Sender);
-  if (zoom != 3 && zoom != 6 && zoom != 12 && zoom != 24) return;  // no zoom item
+  if (!IsZoomLevel(zoom)) return;  // no zoom item
   FZoom = zoom;
   SizePaintBox();  // also repaints
   FRedrawQueue.push_back(rtFull);
+}
+
+void TSpriteEditor::MiOnionSkinClick(QObject* Sender) {
+  if (qobject_cast<QAction*>(Sender) == nullptr) return;
+  FRedrawQueue.push_back(rtFull);  // the canvas reads the item's check when it paints
 }

@@ -39,6 +39,8 @@ class TMenuShortcuts;
 struct TPixelLocation;
 struct TProjectHeader;
 class TPaintBox;
+class TPreviewDock;
+struct TPreviewDocument;
 class TPanel;
 class TRadioGroup;
 class TSpinEdit;
@@ -230,6 +232,18 @@ class TSpriteEditor : public QMainWindow {
   QAction* MiView050 = nullptr;
   QAction* MiView100 = nullptr;
   QAction* MiView200 = nullptr;
+  QAction* MiView400 = nullptr;
+  QAction* MiView800 = nullptr;
+  QAction* N11 = nullptr;
+  QAction* MiPreview = nullptr;  // the preview panel's own show/hide item
+  QAction* MiOnionSkin = nullptr;
+  TPreviewDock* DockPreview = nullptr;
+  int FWheelZoomDelta = 0;  // wheel units towards the next zoom level with Ctrl held
+  void MiOnionSkinClick(QObject* Sender);
+  TPreviewDocument PreviewDocument() const;
+  // Ctrl + wheel over the canvas at `at` (viewport pixels): one zoom level a notch, the cell
+  // under the pointer kept under it. False when the wheel did not move.
+  bool CanvasWheelZoom(int WheelDelta, const QPoint& at);
   // About, straight on the menu bar
   QAction* MenuAbout = nullptr;
 
@@ -413,6 +427,7 @@ class TSpriteEditor : public QMainWindow {
   void CreateEditMenu();
   void CreateClipboardMenu();
   void CreateViewMenu();
+  void BuildPreviewDock();
   void CreateAboutItem();
   void CreateFrameMenu();
   void BuildFrameCommands();

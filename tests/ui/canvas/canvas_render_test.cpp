@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QSlider>
 #include <QtTest>
+#include <random>
 
 #include "canvas/canvas.h"
 #include "widgets/radio_group.h"
@@ -33,6 +35,9 @@ class TCanvasRenderTest : public QObject {
   void canvasSizeAtEachZoom();
   void anyAreaRendersAsTheWholeCanvas_data();
   void anyAreaRendersAsTheWholeCanvas();
+  void onionSkin_data();
+  void onionSkin();
+  void onionSkinItemInTheWindow();
 
  private:
   std::unique_ptr<TSpriteEditor> FEditor;
@@ -208,6 +213,96 @@ void TCanvasRenderTest::anyAreaRendersAsTheWholeCanvas() {
       if (QRect(QPoint(0, 0), size).contains(area.topLeft() + QPoint(x, y)))
         expected.setPixel(x, y, whole.pixel(area.topLeft() + QPoint(x, y)));
   QCOMPARE(RenderCanvas(view, area), expected);
+}
+
+void TCanvasRenderTest::onionSkin_data() {
+  QTest::addColumn<int>("zoom");
+  QTest::addColumn<bool>("masked");
+  QTest::addColumn<int>("frame");
+  QTest::addColumn<QRect>("area");  // empty: the whole canvas
+  QTest::newRow("zoom 12, masked") << 12 << true << 1 << QRect();
+  QTest::newRow("zoom 3, unmasked") << 3 << false << 5 << QRect();
+  QTest::newRow("zoom 48, masked, cut by the area") << 48 << true << 1 << QRect(130, 70, 700, 200);
+  QTest::newRow("zoom 96, masked") << 96 << true << 1 << QRect();
+  QTest::newRow("zoom 6, first frame: nothing before it") << 6 << true << 0 << QRect();
+}
+
+// Pixel by pixel: a set cell white, a cell clear now but set in the frame before in the dim
+// colour, any other cell grey, gaps and everything outside the sprite area black; each pane
+// from its own plane.
+void TCanvasRenderTest::onionSkin() {
+  QFETCH(int, zoom);
+  QFETCH(bool, masked);
+  QFETCH(int, frame);
+  QFETCH(QRect, area);
+  TSpriteStore store;
+  std::mt19937 rng(7);
+  for (int f = 0; f <= frame; ++f)
+    for (bool mask : {false, true})
+      for (auto& column : store.Plane(f, mask))
+        for (auto& p : column) p = rng() % 3 == 0;
+  TCanvasView view;
+  view.Store = &store;
+  view.Frame = frame;
+  view.Width = 10;
+  view.Height = 7;
+  view.PaneStride = 11;
+  view.Zoom = zoom;
+  view.Masked = masked;
+  view.OnionSkin = true;
+  const QSize size = CanvasSize(view);
+  if (area.isEmpty()) area = QRect(QPoint(0, 0), size);
+  const QImage c = RenderCanvas(view, area);
+  int onion = 0;
+  for (int y = 0; y < area.height(); ++y)
+    for (int x = 0; x < area.width(); ++x) {
+      const int cx = area.left() + x;
+      const int cy = area.top() + y;
+      const bool mask = cx >= view.PaneStride * zoom;
+      const int col = (cx - (mask ? view.PaneStride * zoom : 0)) / zoom;
+      const int row = cy / zoom;
+      QRgb expected = Black;
+      if ((!mask || masked) && col < view.Width && row < view.Height && cx % zoom != zoom - 1 &&
+          cy % zoom != zoom - 1) {
+        const bool now = store.Pixel(frame, mask, col, row);
+        const bool before = frame > 0 && store.Pixel(frame - 1, mask, col, row);
+        expected = now ? White : before ? view.ColorOnion : Grey;
+      }
+      onion += expected == view.ColorOnion;
+      if (c.pixel(x, y) != expected)
+        QFAIL(qPrintable(QStringLiteral("pixel %1,%2: %3").arg(cx).arg(cy).arg(c.pixel(x, y), 8, 16)));
+    }
+  QCOMPARE(onion > 0, frame > 0);
+  view.OnionSkin = false;
+  const QImage off = RenderCanvas(view, area);
+  for (int y = 0; y < off.height(); ++y)
+    for (int x = 0; x < off.width(); ++x) QVERIFY(off.pixel(x, y) != view.ColorOnion);
+}
+
+// View > Onion skin is off at start; ticked, the canvas of frame 2 shows frame 1's pixels
+// dimmed in both panes, between the grey and the white.
+void TCanvasRenderTest::onionSkinItemInTheWindow() {
+  TSpriteEditor& e = *FEditor;
+  e.FStore.SetPixel(0, false, 1, 1, 1);
+  e.FStore.SetPixel(0, true, 2, 1, 1);
+  e.FStore.SetPixel(1, false, 3, 1, 1);
+  e.SpinEditTotalFrames->setValue(2);
+  e.SliderFrame->setValue(2);
+  QCOMPARE(e.FCurrentFrame, 1);
+  QVERIFY(!e.MiOnionSkin->isChecked());
+  QCOMPARE(Canvas().pixel(12 + 5, 12 + 5), Grey);
+  e.FRedrawQueue.clear();
+  e.MiOnionSkin->trigger();
+  QVERIFY(!e.FRedrawQueue.empty());
+  const QImage c = Canvas();
+  const QRgb dim = c.pixel(12 + 5, 12 + 5);
+  QCOMPARE(dim, e.CanvasView().ColorOnion);
+  QVERIFY(qGray(dim) > qGray(Grey) && qGray(dim) < qGray(White));
+  QCOMPARE(c.pixel(156 + 24 + 5, 12 + 5), dim);   // the mask pane, from frame 1's mask
+  QCOMPARE(c.pixel(36 + 5, 12 + 5), White);       // set in frame 2 itself
+  QCOMPARE(c.pixel(24 + 5, 12 + 5), Grey);        // the mask pixel is not the sprite's
+  e.MiOnionSkin->trigger();
+  QCOMPARE(Canvas().pixel(12 + 5, 12 + 5), Grey);
 }
 
 QTEST_MAIN(TCanvasRenderTest)

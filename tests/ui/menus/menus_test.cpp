@@ -123,6 +123,11 @@ const TRow Rows[] = {
     {"MenuView", "MiView050", "50%", 16434, 6, kItem},
     {"MenuView", "MiView100", "100%", 16435, 12, kItem},
     {"MenuView", "MiView200", "200%", 16436, 24, kItem},
+    {"MenuView", "MiView400", "400%", 16437, 48, kItem},
+    {"MenuView", "MiView800", "800%", 16438, 96, kItem},
+    {"MenuView", "N11", "", 0, 0, kSeparator},
+    {"MenuView", "MiPreview", "Preview", 0, 0, kItem},
+    {"MenuView", "MiOnionSkin", "Onion skin", 0, 0, kItem},
 };
 
 const char* const MaskItemNames[] = {"MiCopyMask",      "MiPasteMask",          "MiMergeMask",
@@ -432,6 +437,8 @@ void TMenusTest::sharedHandlersIgnoreOtherSenders() {
   expectNothing(41, &TSpriteEditor::MiRotateClick);
   expectNothing(51, &TSpriteEditor::MiClipboardClick);
   expectNothing(24, &TSpriteEditor::MiViewClick);
+  expectNothing(96, &TSpriteEditor::MiViewClick);
+  expectNothing(0, &TSpriteEditor::MiOnionSkinClick);
   QVERIFY(!F->Dialogs->Clipboard);
   QCOMPARE(e.FZoom, 12);
   QVERIFY(F->Dialogs->Shown.empty());
