@@ -194,8 +194,9 @@ bool WriteRegularFile(const std::string& path, const TProduceBytes& produce, TSy
     if (errno != ENOENT) return false;
     return ReplaceAtomically(target, nullptr, produce, sync) == TOutcome::Written;
   }
-  // A FIFO, a device or a folder: nothing is opened.
-  if (!S_ISREG(old.st_mode)) return false;
+  // A FIFO, a device or a folder: nothing is opened. A file the user may not write is not
+  // replaced either, though its folder would allow it.
+  if (!S_ISREG(old.st_mode) || faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
   // A second link would keep the old content if the file were replaced.
   if (old.st_nlink == 1) {
     const TOutcome outcome = ReplaceAtomically(target, &old, produce, sync);

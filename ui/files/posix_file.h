@@ -26,7 +26,7 @@ TReadResult ReadRegularFile(const std::string& path, qint64 limit, QByteArray& b
 
 // Writes the whole content of the file at `path`, or reports false. A symbolic link is
 // followed: its target is written and the link stays. Anything that exists and is not a
-// regular file is refused before it is opened.
+// regular file, and a file the user may not write, is refused before it is opened.
 //   A new file, or a file with one link whose owner and group the new file can be given, in
 //   a folder that takes a temporary file: the content goes to a temporary file beside it,
 //   which gets the old file's owner, group and permissions and replaces it only when every
