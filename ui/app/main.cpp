@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "document/editor_state.h"
+#include "files/recovery.h"
 #include "window/sprite_editor.h"
 
 int main(int argc, char* argv[]) {
@@ -7,6 +8,8 @@ int main(int argc, char* argv[]) {
   TApplication::setApplicationName(QString::fromLatin1(BaseCaption));
   try {
     TSpriteEditor SpriteEditor;
+    // The one thing kept between runs: a copy of unsaved changes, offered back after a crash.
+    SpriteEditor.StartRecovery(DefaultRecoveryFolder());
     SpriteEditor.show();
     app.exec();
   } catch (...) {

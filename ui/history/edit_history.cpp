@@ -114,6 +114,7 @@ void TSpriteEditor::RecordSettings(const TDocumentSettings& before, const char* 
 
 void TSpriteEditor::UpdateModified() {
   const bool modified = FKeptModified || !FHistory.IsClean();
+  NoteRecoveryState();
   if (modified == FModified) return;
   FModified = modified;
   UpdateCaption(FProjectFileName);

@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "files/recovery.h"
 #include "menus/menu_items.h"
 #include "widgets/spin_edit.h"
 #include "window/sprite_editor.h"
@@ -119,6 +120,7 @@ void TSpriteEditor::MarkSaved() {
   FHistory.SetClean();
   FKeptModified = false;
   FModified = false;
+  NoteRecoveryState();
   UpdateCaption(FProjectFileName);
 }
 
@@ -196,13 +198,16 @@ void TSpriteEditor::MiExitClick(QObject*) { close(); }
 void TSpriteEditor::FormCloseQuery(QObject*, bool& CanClose) {
   CanClose = !FModified || FDialogs->AskYesNo(QStringLiteral("Do you want to quit?\nAll unsaved changes will be lost!"),
                                               QStringLiteral("Deduzu Sprite Editor"));
+  // The user let the changes go: no copy of them is kept.
+  if (CanClose && FRecovery) FRecovery->Discard();
 }
 
 // The start-up project opens once the window is up, so that a message about it has the
-// window behind it.
+// window behind it; the question about a recovery file comes first.
 void TSpriteEditor::FormShow() {
-  if (FStartupFileName.isEmpty()) return;
+  if (FStartupFileName.isEmpty() && !(FRecovery && !FRecovery->Offered)) return;
   QTimer::singleShot(0, this, [this] {
+    OfferRecovery();
     if (!FStartupFileName.isEmpty()) MiOpenClick(nullptr);
   });
 }

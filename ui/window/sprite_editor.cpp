@@ -14,6 +14,7 @@
 #include <string>
 
 #include "canvas/canvas.h"
+#include "files/recovery.h"
 #include "widgets/panel.h"
 #include "widgets/spin_edit.h"
 

@@ -42,6 +42,7 @@ class TPaintBox;
 class TPreviewDock;
 struct TPreviewDocument;
 class TPanel;
+class TRecovery;
 class TRadioGroup;
 class TSpinEdit;
 
@@ -100,6 +101,16 @@ class TSpriteEditor : public QMainWindow {
   int FShownY = 0;
 
   std::unique_ptr<TDialogs> FDialogs;
+
+  // --- recovery after a crash (files/recovery_io.cpp) ---
+  // The window's recovery file; none until StartRecovery (the program starts it, tests may).
+  std::unique_ptr<TRecovery> FRecovery;
+  void StartRecovery(const QString& folder);
+  // After every change of the document or of its modified mark: the recovery file is
+  // rewritten soon while there are unsaved changes, and removed when there are none.
+  void NoteRecoveryState();
+  // The start-up question about recovery files left by processes that are gone.
+  void OfferRecovery();
   // Menu items enabled only while the sprite is masked; filled when the Edit menu is built.
   std::vector<QAction*> FMaskActions;
 

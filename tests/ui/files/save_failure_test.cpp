@@ -3,15 +3,15 @@
 //
 // The tests run as root, where permissions stop nothing, so the obstacles are: a folder that
 // does not exist, a folder standing where the file should be, a file size limit
-// (RLIMIT_FSIZE) that makes the write itself fail half way, an immutable folder (chattr +i)
-// where no file can be created, and a copy of the full device (writes fail with "no space").
-// The last two need root and are skipped without it.
+// (RLIMIT_FSIZE) that makes the write itself fail half way, the same limit over a file with a
+// second link (written in place, where the room is reserved before a byte is overwritten), and
+// a copy of the full device (a device is refused as a target). The last needs root and is
+// skipped without it.
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -58,10 +58,6 @@ struct TFileSizeLimit {
   ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Old); }
 };
 
-bool Chattr(const QString& flag, const QString& path) {
-  return QProcess::execute(QStringLiteral("chattr"), {flag, path}) == 0;
-}
-
 }  // namespace
 
 class TSaveFailureTest : public TEditorTestBase {
@@ -73,9 +69,6 @@ class TSaveFailureTest : public TEditorTestBase {
   void failedWriteChangesNothing_data();
   void failedWriteChangesNothing();
   void saveReplacesAnOldFileWhole();
-
- private:
-  QString FImmutable;  // a folder to free again after the test
 };
 
 void TSaveFailureTest::init() {
@@ -89,8 +82,6 @@ void TSaveFailureTest::init() {
 }
 
 void TSaveFailureTest::cleanup() {
-  if (!FImmutable.isEmpty()) Chattr("-i", FImmutable);
-  FImmutable.clear();
   QCOMPARE(DropEditor(), 0);
 }
 
@@ -99,7 +90,7 @@ void TSaveFailureTest::failedWriteChangesNothing_data() {
   QTest::newRow("folder does not exist") << "missing folder";
   QTest::newRow("a folder where the file should be") << "folder";
   QTest::newRow("write fails half way over an old file") << "size limit";
-  QTest::newRow("immutable folder holding an old file") << "immutable";
+  QTest::newRow("write fails over a file with a second link") << "size limit, linked";
   QTest::newRow("full device") << "full device";
 }
 
@@ -129,12 +120,8 @@ void TSaveFailureTest::failedWriteChangesNothing() {
       old.close();
       oldFile = true;
     }
-    if (obstacle == "immutable") {
-      if (!Chattr("+i", dir)) QSKIP("chattr +i is not available here (needs root and a file system that has it)");
-      FImmutable = dir;
-      QFile probe(dir + "/probe");
-      if (probe.open(QIODevice::WriteOnly)) QSKIP("the immutable flag does not stop file creation here");
-    }
+    if (obstacle == "size limit, linked")
+      QVERIFY(::link(QFile::encodeName(target).constData(), QFile::encodeName(dir + "/second").constData()) == 0);
   }
   const QStringList listing = Listing(dir);
   e.FDataFileName = Path("earlier.bin");
@@ -166,7 +153,7 @@ void TSaveFailureTest::failedWriteChangesNothing() {
     D().Shown.clear();
     {
       std::unique_ptr<TFileSizeLimit> limit;
-      if (obstacle == "size limit") limit = std::make_unique<TFileSizeLimit>(64 * 1024);
+      if (obstacle.startsWith("size limit")) limit = std::make_unique<TFileSizeLimit>(64 * 1024);
       run.Command();
     }
     QStringList errors;
@@ -179,6 +166,7 @@ void TSaveFailureTest::failedWriteChangesNothing() {
     QCOMPARE(e.windowTitle(), title);
     QCOMPARE(e.FDataFileName, Path("earlier.bin"));
     if (oldFile) QCOMPARE(ReadAll(target), OldContent);
+    if (obstacle == "size limit, linked") QCOMPARE(ReadAll(dir + "/second"), OldContent);
     if (obstacle == "full device") QVERIFY(IsCharDevice(target));
     if (obstacle == "folder") QVERIFY(QFileInfo(target).isDir());
     QCOMPARE(Listing(dir), listing);

@@ -1,0 +1,206 @@
+#include "files/posix_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct TDescriptor {
+  int Fd = -1;
+  explicit TDescriptor(int fd) : Fd(fd) {}
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  ~TDescriptor() {
+    if (Fd >= 0) close(Fd);
+  }
+  // Closes now; false when the close reports an error (a delayed write failure).
+  bool Close() {
+    const int fd = Fd;
+    Fd = -1;
+    return close(fd) == 0;
+  }
+};
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) return false;
+    bytes = bytes.subspan(std::size_t(put));
+  }
+  return true;
+}
+
+bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
+  while (!bytes.empty()) {
+    const ssize_t put = pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) return false;
+    bytes = bytes.subspan(std::size_t(put));
+    offset += put;
+  }
+  return true;
+}
+
+// The path the bytes go to: a symbolic link's target, else the path itself. A dangling or
+// looping link has none.
+bool ResolveTarget(const std::string& path, std::string& target) {
+  struct stat link {};
+  if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+    target = path;
+    return true;
+  }
+  char resolved[PATH_MAX];
+  if (realpath(path.c_str(), resolved) == nullptr) return false;
+  target = resolved;
+  return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The permissions a new file gets: 0666 less the umask, as open(O_CREAT) would give.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+enum class TOutcome { Written, Failed, WriteInPlace };
+
+// The content goes to a temporary file beside the target, which takes the target's place
+// whole or not at all. `old` is the file replaced, or null for a new file; when the temporary
+// file cannot be made there or cannot be given the old file's owner and group, nothing is
+// written and the answer is to write in place.
+TOutcome ReplaceAtomically(const std::string& target, const struct stat* old, const TProduceBytes& produce,
+                           TSync sync) {
+  std::string temporary = DirectoryOf(target) + "/." + NameOf(target) + ".XXXXXX";
+  std::vector<char> name(temporary.begin(), temporary.end());
+  name.push_back('\0');
+  TDescriptor file(mkostemp(name.data(), O_CLOEXEC));
+  if (file.Fd < 0) return old ? TOutcome::WriteInPlace : TOutcome::Failed;
+  temporary = name.data();
+  const auto discard = [&](TOutcome outcome) {
+    unlink(temporary.c_str());
+    return outcome;
+  };
+  mode_t mode = NewFileMode();
+  if (old) {
+    struct stat made {};
+    if (fstat(file.Fd, &made) != 0) return discard(TOutcome::Failed);
+    // The owner first: a change of owner clears the set-user-ID bits the mode then gives.
+    if ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) && fchown(file.Fd, old->st_uid, old->st_gid) != 0)
+      return discard(TOutcome::WriteInPlace);
+    mode = old->st_mode & 07777;
+  }
+  if (fchmod(file.Fd, mode) != 0) return discard(TOutcome::Failed);
+  bool written = produce([&file](std::span<const std::uint8_t> bytes) { return WriteAll(file.Fd, bytes); });
+  written = written && (sync == TSync::None || fsync(file.Fd) == 0);
+  written = file.Close() && written;
+  if (!written || rename(temporary.c_str(), target.c_str()) != 0) return discard(TOutcome::Failed);
+  return TOutcome::Written;
+}
+
+bool WriteInPlace(const std::string& target, const struct stat& old, const TProduceBytes& produce, TSync sync) {
+  std::vector<std::uint8_t> content;
+  if (!produce([&content](std::span<const std::uint8_t> bytes) {
+        content.insert(content.end(), bytes.begin(), bytes.end());
+        return true;
+      }))
+    return false;
+  // O_NONBLOCK: should something other than the file checked be there now, opening it does
+  // not wait; it is refused by its type below.
+  TDescriptor file(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.Fd < 0) return false;
+  struct stat now {};
+  if (fstat(file.Fd, &now) != 0 || !S_ISREG(now.st_mode) || now.st_dev != old.st_dev || now.st_ino != old.st_ino)
+    return false;
+  const off_t size = off_t(content.size());
+  // Room for the longer content first: no space left or a file size limit shows here, before
+  // a byte of the old content is overwritten. A file system without the call is written
+  // without the reservation.
+  if (size > now.st_size) {
+    const int error = posix_fallocate(file.Fd, now.st_size, size - now.st_size);
+    if (error != 0 && (ftruncate(file.Fd, now.st_size) != 0 || (error != EOPNOTSUPP && error != ENOSYS && error != EINVAL)))
+      return false;
+  }
+  struct stat after {};
+  const bool written = WriteAllAt(file.Fd, content, 0) && ftruncate(file.Fd, size) == 0 &&
+                       (sync == TSync::None || fsync(file.Fd) == 0) && fstat(file.Fd, &after) == 0 &&
+                       after.st_size == size;
+  return file.Close() && written;
+}
+
+}  // namespace
+
+TReadResult ReadRegularFile(const std::string& path, qint64 limit, QByteArray& bytes) {
+  // Opening a device can act on it (a tape rewinds), so only a regular file is opened; the
+  // descriptor is checked again, as the path may name something else by then.
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return TReadResult::CannotOpen;
+  TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.Fd < 0 || fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode)) return TReadResult::CannotOpen;
+  if (st.st_size > limit) return TReadResult::TooLong;
+  // The size may be wrong (a file growing, a file of /proc): read to the end, at most one
+  // byte beyond the limit.
+  const qint64 most = limit + 1;
+  QByteArray read(qsizetype(std::min<qint64>(most, std::max<qint64>(st.st_size + 1, 65536))), Qt::Uninitialized);
+  qint64 used = 0;
+  for (;;) {
+    if (used == read.size()) {
+      if (used >= most) break;
+      read.resize(qsizetype(std::min<qint64>(most, used * 2)));
+    }
+    const ssize_t got = ::read(file.Fd, read.data() + used, std::size_t(read.size() - used));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return TReadResult::CannotOpen;
+    }
+    if (got == 0) break;
+    used += got;
+  }
+  if (used > limit) return TReadResult::TooLong;
+  read.resize(qsizetype(used));
+  bytes = std::move(read);
+  return TReadResult::Ok;
+}
+
+bool WriteRegularFile(const std::string& path, const TProduceBytes& produce, TSync sync) {
+  std::string target;
+  if (path.empty() || !ResolveTarget(path, target)) return false;
+  struct stat old {};
+  if (stat(target.c_str(), &old) != 0) {
+    if (errno != ENOENT) return false;
+    return ReplaceAtomically(target, nullptr, produce, sync) == TOutcome::Written;
+  }
+  // A FIFO, a device or a folder: nothing is opened. A file the user may not write is not
+  // replaced either, though its folder would allow it.
+  if (!S_ISREG(old.st_mode) || faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  // A second link would keep the old content if the file were replaced.
+  if (old.st_nlink == 1) {
+    const TOutcome outcome = ReplaceAtomically(target, &old, produce, sync);
+    if (outcome != TOutcome::WriteInPlace) return outcome == TOutcome::Written;
+  }
+  return WriteInPlace(target, old, produce, sync);
+}
