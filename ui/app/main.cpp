@@ -1,10 +1,14 @@
 #include "app/application.h"
+#include "app/window_icon.h"
 #include "document/editor_state.h"
 #include "window/sprite_editor.h"
 
 int main(int argc, char* argv[]) {
   TApplication app(argc, argv);
   TApplication::setApplicationName(QString::fromLatin1(BaseCaption));
+  // The desktop entry names the window's program for the task bar and its icon.
+  TApplication::setDesktopFileName(DesktopFileName());
+  TApplication::setWindowIcon(ProgramIcon());
   try {
     TSpriteEditor SpriteEditor;
     SpriteEditor.show();
