@@ -12,19 +12,19 @@ def load(path):
     header_size, _, _, depth, width, height = fields[:6]
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     ncolors = fields[19]
-    if bits_per_pixel != 32 or depth < 24:
+    if bits_per_pixel not in (24, 32) or depth < 24:
         sys.exit(f"{path}: {bits_per_pixel} bits a pixel, depth {depth}: run Xvfb with depth 24")
     start = header_size + ncolors * 12
-    order = "<" if byte_order == 0 else ">"
-    return width, height, bytes_per_line, data[start:], order
+    return width, height, bytes_per_line, bits_per_pixel // 8, data[start:], "little" if byte_order == 0 else "big"
 
 
 def main():
     path, colour, size = sys.argv[1], int(sys.argv[2], 16), int(sys.argv[3])
-    width, height, stride, pixels, order = load(path)
+    width, height, stride, size_of_pixel, pixels, order = load(path)
 
     def rgb(x, y):
-        return struct.unpack_from(order + "I", pixels, y * stride + x * 4)[0] & 0xFFFFFF
+        at = y * stride + x * size_of_pixel
+        return int.from_bytes(pixels[at:at + size_of_pixel], order) & 0xFFFFFF
 
     for y in range(height - size):
         for x in range(width - size):
