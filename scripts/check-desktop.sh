@@ -101,5 +101,5 @@ if [ -f /usr/share/applications/mimeinfo.cache ]; then
 fi
 
 say "tour of the installed editor"
-scripts/desktop-tour.sh /usr/bin/deduzu-sprite-editor /usr/bin/deduzu-sprite "$build/desktop-tour"
+timeout 300 scripts/desktop-tour.sh /usr/bin/deduzu-sprite-editor /usr/bin/deduzu-sprite "$build/desktop-tour"
 say "passed"

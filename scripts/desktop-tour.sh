@@ -77,7 +77,7 @@ step="waiting for the window with the project open"
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Deduzu Sprite Editor - ")
 window=$(echo "$window" | head -n 1)
 wait_for 10 title_is "$saved"
-xdotool windowfocus --sync "$window"
+timeout 10 xdotool windowfocus --sync "$window"
 
 # Where the canvas is: the first clear cell (zoom 100 %: 11 x 11 pixels of #444444).
 step="finding the canvas"
@@ -87,7 +87,7 @@ read -r left top < <("$here/xwd-find-cell.py" "$work/screen.xwd" 444444 11)
 cell() { echo $((left + $1 * 12 + 5)) $((top + $2 * 12 + 5)); }
 draw() {
   # shellcheck disable=SC2046
-  xdotool mousemove --sync $(cell "$1" "$2") click 1
+  timeout 10 xdotool mousemove --sync $(cell "$1" "$2") click 1
 }
 
 step="drawing cell (2, 1)"
@@ -112,7 +112,7 @@ step="exporting with Ctrl+E"
 xdotool key --clearmodifiers ctrl+e
 wait_for 15 dialog_named "Export sprite data..."
 dialog=$(dialog_named "Export sprite data..." | head -n 1)
-xdotool windowfocus --sync "$dialog"
+timeout 10 xdotool windowfocus --sync "$dialog"
 sleep 0.3
 xdotool type --delay 20 "export.bin"
 xdotool key Return
@@ -122,11 +122,11 @@ wait_for 10 test -s "$work/export.bin"
 title_is "$modified"
 
 step="closing with Alt+F4 and answering Yes"
-xdotool windowfocus --sync "$window"
+timeout 10 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+F4
 wait_for 10 dialog_named "Deduzu Sprite Editor"
 question=$(dialog_named "Deduzu Sprite Editor" | head -n 1)
-xdotool windowfocus --sync "$question"
+timeout 10 xdotool windowfocus --sync "$question"
 sleep 0.3
 xdotool key --clearmodifiers alt+y
 wait_for 10 editor_ended
