@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "canvas/canvas.h"
 #include "exchange/project_document.h"
 #include "files/file_io.h"
 #include "support/scripted_dialogs.h"
@@ -24,16 +25,18 @@ std::unique_ptr<QMimeData> UrlData(const QList<QUrl>& urls) {
   return data;
 }
 
-// Sends a drag entering the window and then the drop, as the platform does; returns whether
-// the window took the drag. The drop's file is opened once the queued call has run.
+// Sends a drag entering the canvas and then the drop, as the platform does: they go up to the
+// first widget that takes drops. Returns whether the window took the drag; the file is opened
+// once the queued call has run.
 bool Drop(TSpriteEditor& e, const QMimeData* data) {
-  const QPoint at(e.width() / 2, e.height() / 2);
+  QWidget* canvas = e.PaintBox;
+  const QPoint at(5, 5);
   QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&e, &enter);
+  QCoreApplication::sendEvent(canvas, &enter);
   const bool taken = enter.isAccepted();
   if (taken) {
     QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&e, &drop);
+    QCoreApplication::sendEvent(canvas, &drop);
     if (!drop.isAccepted()) return false;
     QCoreApplication::processEvents();
   }
