@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_SAN  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench fuzz fuzz-long fuzz-seeds clean
+.PHONY: all deps build run test test-sanitize bench fuzz fuzz-long fuzz-seeds install package check-desktop desktop-tour clean
 
 all: build
 
@@ -21,6 +21,24 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The programs, man pages, desktop entry, MIME type, icon and metainfo under PREFIX, below
+# DESTDIR when that is given (a staging tree for a package).
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package of the same tree under /usr: install it with `apt install ./build/<name>.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# CI's checks of the desktop files, the installed tree and the package, then the tour of the
+# installed editor on a virtual X display.
+check-desktop: build
+	scripts/check-desktop.sh $(BUILD)
+
+desktop-tour: build
+	scripts/desktop-tour.sh $(BUILD)
 
 $(BUILD_SAN)/build.ninja: | deps
 	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEDUZU_SANITIZE=ON

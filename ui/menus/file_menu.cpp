@@ -90,11 +90,15 @@ void TSpriteEditor::MiOpenClick(QObject*) {
     LoadProject(path);
     return;
   }
-  // Loading replaces the document at once, so unsaved changes are asked about first.
-  if (FModified && !FDialogs->AskYesNo(LoseChanges, QStringLiteral("Open sprite project..."))) return;
+  if (!MayReplaceForOpen()) return;
   const QString path = FDialogs->GetOpenFileName(
       DialogSetup(QStringLiteral("Open sprite project..."), ProjectFilter, QStringLiteral("sprite"), FProjectFileName));
   if (!path.isEmpty()) LoadProject(path);
+}
+
+// Loading replaces the document at once, so unsaved changes are asked about first.
+bool TSpriteEditor::MayReplaceForOpen() {
+  return !FModified || FDialogs->AskYesNo(LoseChanges, QStringLiteral("Open sprite project..."));
 }
 
 void TSpriteEditor::MiSaveClick(QObject* Sender) {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "app/window_icon.h"
 #include "canvas/canvas.h"
 #include "files/recovery.h"
 #include "widgets/panel.h"
@@ -24,6 +25,8 @@ TSpriteEditor::TSpriteEditor(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), FDialogs(dialogs ? std::move(dialogs) : std::make_unique<TQtDialogs>(this)) {
   setObjectName("SpriteEditor");
   setWindowTitle(BaseCaption);
+  setWindowIcon(ProgramIcon());
+  setAcceptDrops(true);  // a project file dropped onto the window opens (FormDropFile)
   BuildWindow();
   StartEditorState();
   // The canvas paints the queued requests whenever the event loop is about to wait.

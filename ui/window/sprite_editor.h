@@ -373,6 +373,11 @@ class TSpriteEditor : public QMainWindow {
   void MenuAboutClick(QObject* Sender);
   void FormShow();
   void FormCloseQuery(QObject* Sender, bool& CanClose);
+  // Open and a dropped file replace the document: true when there are no unsaved changes or
+  // the user agrees to lose them.
+  bool MayReplaceForOpen();
+  // A local file dropped onto the window, opened as Open opens the file its dialog chose.
+  void FormDropFile(const QString& path);
 
   // --- project file and raw sprite data ---
   // False when the file could not be written; the user has been told.
@@ -418,6 +423,9 @@ class TSpriteEditor : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
