@@ -9,48 +9,12 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+#include "file_paths.h"
 
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes = bytes.subspan(std::size_t(put));
-  }
-  return true;
-}
+namespace {
 
 bool SameFile(const struct stat& st, const TFileIdentity& input) {
   return input.Known && st.st_dev == input.Device && st.st_ino == input.Inode;
-}
-
-// The path the bytes go to: a symbolic link's target, else the path itself.
-bool ResolveTarget(const std::string& path, std::string& target) {
-  struct stat link {};
-  if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-    target = path;
-    return true;
-  }
-  char resolved[PATH_MAX];
-  if (realpath(path.c_str(), resolved) == nullptr) return false;  // a dangling or looping link
-  target = resolved;
-  return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The permissions a new file gets: 0666 less the umask, as open(O_CREAT) would give.
-mode_t NewFileMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
 }
 
 TWriteStatus WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
@@ -65,7 +29,7 @@ TWriteStatus WriteInPlace(const std::string& path, std::span<const std::uint8_t>
 
 TWriteStatus ReplaceAtomically(const std::string& target, std::span<const std::uint8_t> bytes, mode_t mode) {
   const std::string directory = DirectoryOf(target);
-  const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  const std::string base = NameOf(target);
   std::string temporary = directory + "/." + base + ".XXXXXX";
   std::vector<char> name(temporary.begin(), temporary.end());
   name.push_back('\0');

@@ -1,22 +1,10 @@
 #include "exchange/pixel_location.h"
 
 #include "codec/byte_codec.h"
-
-namespace {
-
-bool LayoutKnown(const TDataFormat& format, int width, int height) {
-  const int b = BitsPerByte(format.ByteMode);
-  const bool orderKnown = format.Order >= doByRows && format.Order <= doByColumnsZigZag;
-  const bool arrangementKnown =
-      !format.Masked || (format.Arrangement >= maMaskByteFirst && format.Arrangement <= maDataLineFirst);
-  return orderKnown && arrangementKnown && width >= b && width <= MaxSide && width % b == 0 && height >= 1 &&
-         height <= MaxSide;
-}
-
-}  // namespace
+#include "exchange/raw_layout.h"
 
 std::optional<TPixelLocation> LocatePixel(const TDataFormat& format, int width, int height, bool mask, int x, int y) {
-  if (!LayoutKnown(format, width, height)) return std::nullopt;
+  if (!LayoutValid(format, width, height)) return std::nullopt;
   if (x < 0 || x >= width || y < 0 || y >= height) return std::nullopt;
   if (mask && !format.Masked) return std::nullopt;
 

@@ -36,6 +36,15 @@ bool ImportLengthAccepted(std::uint64_t length, TByteMode byteMode, bool masked)
   return length < FourGiB && length <= ImportLengthLimit(byteMode, masked);
 }
 
+bool LayoutValid(const TDataFormat& format, int width, int height) {
+  const int b = BitsPerByte(format.ByteMode);
+  const bool orderKnown = format.Order >= doByRows && format.Order <= doByColumnsZigZag;
+  const bool arrangementKnown =
+      !format.Masked || (format.Arrangement >= maMaskByteFirst && format.Arrangement <= maDataLineFirst);
+  return orderKnown && arrangementKnown && width >= b && width <= MaxSide && width % b == 0 && height >= 1 &&
+         height <= MaxSide;
+}
+
 namespace {
 
 void ClearColumnsFrom(TPlane& plane, int x) {
@@ -223,15 +232,6 @@ void WalkBlock(const TTraversal& t, bool masked, TMaskArrangement arrangement, T
 }
 
 // --- Export and import ----------------------------------------------------------------
-
-bool LayoutValid(const TDataFormat& format, int width, int height) {
-  const int b = BitsPerByte(format.ByteMode);
-  const bool orderKnown = format.Order >= doByRows && format.Order <= doByColumnsZigZag;
-  const bool arrangementKnown =
-      !format.Masked || (format.Arrangement >= maMaskByteFirst && format.Arrangement <= maDataLineFirst);
-  return orderKnown && arrangementKnown && width >= b && width <= MaxSide && width % b == 0 && height >= 1 &&
-         height <= MaxSide;
-}
 
 // The grid whose lines the traversal walks.
 template <class TBytes>

@@ -10,6 +10,10 @@
 #include "document/data_format.h"
 #include "document/sprite_store.h"
 
+// True when the export can lay out this format and size: a known order and arrangement, a
+// width of whole bytes and both sides within 1 .. 240.
+bool LayoutValid(const TDataFormat& format, int width, int height);
+
 // Bytes of one frame block: (W / B) * H * (2 if masked, else 1).
 int FrameBlockSize(const TDataFormat& format, int width, int height);
 
