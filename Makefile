@@ -38,7 +38,7 @@ check-desktop: build
 	scripts/check-desktop.sh $(BUILD)
 
 desktop-tour: build
-	scripts/desktop-tour.sh $(BUILD)
+	scripts/desktop-tour.sh $(BUILD)/ui/deduzu-sprite-editor $(BUILD)/cli/deduzu-sprite $(BUILD)/desktop-tour
 
 $(BUILD_SAN)/build.ninja: | deps
 	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDEDUZU_SANITIZE=ON

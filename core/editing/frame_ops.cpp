@@ -26,7 +26,9 @@ void ClearBoth(TSpriteStore& store, int frame) {
 
 bool InsertFrame(TSpriteStore& store, int count, int at) {
   if (count < 1 || count >= MaxFrames || at < 0 || at > count) return false;
-  MoveFrames(store, at, count, true);  // over frame count, just beyond the document
+  // The frames beyond the count move along too, so that raising the count shows them in
+  // their order; only the store's last frame is moved over.
+  MoveFrames(store, at, MaxFrames - 1, true);
   ClearBoth(store, at);
   return true;
 }
@@ -39,7 +41,7 @@ bool DuplicateFrame(TSpriteStore& store, int count, int source) {
 
 bool DeleteFrame(TSpriteStore& store, int count, int at) {
   if (count < 2 || count > MaxFrames || at < 0 || at >= count) return false;
-  MoveFrames(store, at + 1, count, false);  // over frame at
-  ClearBoth(store, count - 1);
+  MoveFrames(store, at + 1, MaxFrames, false);  // over frame at, the hidden frames along
+  ClearBoth(store, MaxFrames - 1);
   return true;
 }

@@ -56,27 +56,23 @@ bool RenderPreviewFrame(const TPreviewFrame& f, std::uint32_t* out, std::ptrdiff
   const int pictureWidth = PreviewPictureWidth(f);
   const std::size_t rowBytes = std::size_t(pictureWidth) * sizeof(std::uint32_t);
   const TWriteRow writeRow = RowWriters[s - 1];
-  // The background rows as colours: the checker has two kinds of row, one for the even bands
-  // of PreviewCheckerSide target rows and one for the odd ones; black and white have one.
+  // The background rows as colours, per target pixel: the checker has two kinds of row, one
+  // for the even bands of PreviewCheckerSide target rows and one for the odd ones; black and
+  // white have one.
   std::array<std::array<std::uint32_t, MaxSide * PreviewMaxScale>, 2> backgrounds;
   for (int parity = 0; parity < 2; ++parity)
     for (int x = 0; x < pictureWidth; ++x)
       backgrounds[parity][x] =
-          PreviewBackgroundBit(f.Background, x, parity * PreviewCheckerSide) ? PreviewWhite : PreviewBlack;
+          PreviewBackgroundBit(f.Background, x / s, parity * PreviewCheckerSide) ? PreviewWhite : PreviewBlack;
   const bool checker = f.Background == pbChecker;
   for (int y = 0; y < f.Height; ++y) {
     const std::uint8_t* sprite = spriteRows.data() + y * MaxSide;
     const std::uint8_t* mask = f.Masked ? maskRows.data() + y * MaxSide : nullptr;
-    // Within one scaled pixel row, the picture changes only where the checker's band does.
-    for (int r = 0; r < s;) {
-      const int ty = y * s + r;
-      const int band = checker ? ty / PreviewCheckerSide : 0;
-      const int rows = checker ? std::min(s - r, (band + 1) * PreviewCheckerSide - ty) : s;
-      std::uint32_t* line = out + ty * stride;
-      writeRow(sprite, mask, backgrounds[band & 1].data(), f.Width, line);
-      for (int k = 1; k < rows; ++k) std::memcpy(line + k * stride, line, rowBytes);
-      r += rows;
-    }
+    // One target row is one line, copied down the scaled pixel's other lines.
+    const int band = checker ? y / PreviewCheckerSide : 0;
+    std::uint32_t* line = out + std::ptrdiff_t(y) * s * stride;
+    writeRow(sprite, mask, backgrounds[band & 1].data(), f.Width, line);
+    for (int k = 1; k < s; ++k) std::memcpy(line + k * stride, line, rowBytes);
   }
   return true;
 }

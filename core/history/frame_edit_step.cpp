@@ -27,8 +27,8 @@ class TFrameEditStep : public TEditStep {
     switch (FCommand) {
       case TFrameCommand::Insert:
       case TFrameCommand::Duplicate:
-        // The frame just beyond the count is the one the new frame pushes out.
-        FKept = TFrameSnapshot::Of(store, FCountBefore);
+        // The store's last frame is the one the new frame pushes out.
+        FKept = TFrameSnapshot::Of(store, MaxFrames - 1);
         if (FCommand == TFrameCommand::Insert)
           InsertFrame(store, FCountBefore, FFrameBefore + 1);
         else
@@ -46,12 +46,12 @@ class TFrameEditStep : public TEditStep {
   void Undo(TSpriteDocument& document) override {
     TSpriteStore& store = document.Store;
     if (FCommand == TFrameCommand::Delete) {
-      // The slot the delete cleared is the one the insert overwrites.
+      // The last frame, which the delete cleared, is the one the insert pushes out.
       InsertFrame(store, FCountAfter, FFrameBefore);
       FKept.RestoreTo(store, FFrameBefore);
     } else {
       DeleteFrame(store, FCountAfter, FFrameBefore + 1);
-      FKept.RestoreTo(store, FCountBefore);
+      FKept.RestoreTo(store, MaxFrames - 1);
     }
     document.Settings.FrameCount = FCountBefore;
     document.Settings.CurrentFrame = FFrameBefore;

@@ -2,8 +2,8 @@
 // The frame commands as history steps: a clear frame inserted after the current one, the
 // current frame duplicated, the current frame deleted, and a frame picture pasted over the
 // current frame. Each changes the frame count and the current frame as the command does and
-// gives both back exactly on undo; each keeps only the frame it overwrites (the one an
-// inserted frame pushes beyond the count, the deleted one, the one pasted over).
+// gives both back exactly on undo; each keeps only the frame it overwrites (the store's last
+// frame, which an inserted frame pushes out; the deleted one; the one pasted over).
 
 #include <memory>
 #include <string>

@@ -18,21 +18,22 @@ inline TFrameList IdentityFrames() {
   return list;
 }
 
-// `picture` enters at `at`; the frame at index `count` leaves the store.
-inline TFrameList ModelInsert(const TFrameList& list, int count, int at, int picture) {
+// `picture` enters at `at`; the store's last frame leaves it. The frames beyond the count
+// move along with the others.
+inline TFrameList ModelInsert(const TFrameList& list, int /*count*/, int at, int picture) {
   std::vector<int> v(list.begin(), list.end());
-  v.erase(v.begin() + count);
+  v.pop_back();
   v.insert(v.begin() + at, picture);
   TFrameList out;
   for (int f = 0; f < MaxFrames; ++f) out[std::size_t(f)] = v[std::size_t(f)];
   return out;
 }
 
-// Frame `at` leaves; a clear frame enters at index count - 1.
-inline TFrameList ModelDelete(const TFrameList& list, int count, int at) {
+// Frame `at` leaves; a clear frame enters as the store's last.
+inline TFrameList ModelDelete(const TFrameList& list, int /*count*/, int at) {
   std::vector<int> v(list.begin(), list.end());
   v.erase(v.begin() + at);
-  v.insert(v.begin() + (count - 1), ClearPicture);
+  v.push_back(ClearPicture);
   TFrameList out;
   for (int f = 0; f < MaxFrames; ++f) out[std::size_t(f)] = v[std::size_t(f)];
   return out;

@@ -7,7 +7,7 @@
 int main(int argc, char* argv[]) {
   TApplication app(argc, argv);
   TApplication::setApplicationName(QString::fromLatin1(BaseCaption));
-  // The desktop entry names the window's program for the task bar and its icon.
+  // The desktop entry names the window's program for the panel and its icon.
   TApplication::setDesktopFileName(DesktopFileName());
   TApplication::setWindowIcon(ProgramIcon());
   try {

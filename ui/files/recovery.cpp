@@ -109,7 +109,14 @@ std::vector<TLeftRecovery> FindLeftRecoveries(const QString& folder) {
   for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.lock")}, QDir::Files)) {
     const QString file = info.filePath().chopped(int(sizeof(".lock") - 1)) + QStringLiteral(".sprite");
     if (QFileInfo::exists(file)) continue;
-    if (auto lock = TakeLock(info.filePath())) lock->unlock();  // removes it
+    if (auto lock = TakeLock(info.filePath())) {
+      // A process killed during its first write leaves the writer's temporary file only.
+      const QString name = QFileInfo(file).fileName();
+      for (const QString& temporary :
+           dir.entryList({QLatin1Char('.') + name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir.filePath(temporary));
+      lock->unlock();  // removes it
+    }
   }
   std::sort(left.begin(), left.end(),
             [](const TLeftRecovery& a, const TLeftRecovery& b) { return a.Written > b.Written; });

@@ -33,16 +33,14 @@ void TSpriteEditor::Execute(std::unique_ptr<TEditStep> step) {
 
 void TSpriteEditor::MiUndoClick(QObject*) {
   if (!FHistory.CanUndo()) return;
-  FDrawing = false;  // a stroke under way ends: its next cells would not belong to this step
-  CancelShape();
+  EndPointerDrawing();  // a stroke under way ends: its next cells would not belong to this step
   FHistory.Undo(FDocument);
   ShowHistoryMove();
 }
 
 void TSpriteEditor::MiRedoClick(QObject*) {
   if (!FHistory.CanRedo()) return;
-  FDrawing = false;
-  CancelShape();
+  EndPointerDrawing();
   FHistory.Redo(FDocument);
   ShowHistoryMove();
 }
@@ -57,8 +55,7 @@ void TSpriteEditor::ShowHistoryMove() {
 }
 
 void TSpriteEditor::ReplaceDocument(const std::function<void(TSpriteDocument&)>& replace, bool modified) {
-  FDrawing = false;
-  CancelShape();
+  EndPointerDrawing();
   replace(FDocument);
   FHistory.Clear();
   FKeptModified = modified;

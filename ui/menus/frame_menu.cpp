@@ -41,6 +41,7 @@ void TSpriteEditor::CreateFrameMenu() {
 void TSpriteEditor::MiInsertFrameClick(QObject*) {
   auto step = MakeFrameEditStep(FDocument, TFrameCommand::Insert);
   if (!step) return;  // at the count limit: the item and the button are disabled
+  EndPointerDrawing();
   Execute(std::move(step));
   FRedrawQueue.push_back(rtFull);
 }
@@ -48,6 +49,7 @@ void TSpriteEditor::MiInsertFrameClick(QObject*) {
 void TSpriteEditor::MiDuplicateFrameClick(QObject*) {
   auto step = MakeFrameEditStep(FDocument, TFrameCommand::Duplicate);
   if (!step) return;  // at the count limit: the item and the button are disabled
+  EndPointerDrawing();
   Execute(std::move(step));
   FRedrawQueue.push_back(rtFull);
 }
@@ -55,6 +57,7 @@ void TSpriteEditor::MiDuplicateFrameClick(QObject*) {
 void TSpriteEditor::MiDeleteFrameClick(QObject*) {
   auto step = MakeFrameEditStep(FDocument, TFrameCommand::Delete);
   if (!step) return;  // at the count limit: the item and the button are disabled
+  EndPointerDrawing();
   Execute(std::move(step));
   FRedrawQueue.push_back(rtFull);
 }
@@ -67,6 +70,7 @@ void TSpriteEditor::MiCopyFrameClick(QObject*) {
 
 void TSpriteEditor::MiPasteFrameClick(QObject*) {
   if (!FFrameBuffer) return;
+  EndPointerDrawing();
   Execute(MakeFramePasteStep(FDocument, *FFrameBuffer));
   FRedrawQueue.push_back(rtFull);
 }

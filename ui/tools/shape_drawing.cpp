@@ -95,6 +95,11 @@ void TSpriteEditor::CommitShape() {
   Execute(MakeCellsStep(ShapeText(FTool), FCurrentFrame, mask, std::move(cells), value));
 }
 
+void TSpriteEditor::EndPointerDrawing() {
+  FDrawing = false;
+  CancelShape();
+}
+
 void TSpriteEditor::CancelShape() {
   if (!FShaping) return;
   FShaping = false;
@@ -102,11 +107,15 @@ void TSpriteEditor::CancelShape() {
   ShowShape({FShapeOverlay.Mask, FShapeOverlay.Value, {}});
 }
 
-// Fills from the cell and from each of its mirror images in turn, as one step.
+// Fills from the cell and from each of its mirror images in turn, as one step. A mirror image
+// whose pixel differs from the clicked one's is left out: it lies in another kind of region,
+// which the click itself would not fill either.
 void TSpriteEditor::FillAt(TCell seed) {
   const std::uint8_t value = FErasing ? 0 : 1;
+  const TPlane& plane = FStore.Plane(FCurrentFrame, FStrokeOnMask);
   std::vector<TCell> seeds = MirroredCells(seed, FMirror, FWidth, FHeight);
-  if (!FillWouldChange(FStore.Plane(FCurrentFrame, FStrokeOnMask), FWidth, FHeight, seeds, value)) return;
+  std::erase_if(seeds, [&](const TCell& c) { return plane[c.X][c.Y] != plane[seed.X][seed.Y]; });
+  if (!FillWouldChange(plane, FWidth, FHeight, seeds, value)) return;
   Execute(MakeFillStep(FCurrentFrame, FStrokeOnMask, FWidth, FHeight, std::move(seeds), value));
   FRedrawQueue.push_back(rtFull);
 }

@@ -280,6 +280,9 @@ class TSpriteEditor : public QMainWindow {
   void TbMirrorClick(QObject* Sender);
   // Ends a shape under way without writing it.
   void CancelShape();
+  // Before a command that moves frames or replaces the document: a stroke under way ends and a
+  // shape under way is dropped, so that neither goes on in a frame it did not start in.
+  void EndPointerDrawing();
 
   // --- start-up ---
   void FormCreate();

@@ -24,7 +24,7 @@ std::uint32_t ExpectedPixel(const TSpriteStore& s, const TPreviewFrame& f, int p
   switch (f.Background) {
     case pbBlack: screen = 0; break;
     case pbWhite: screen = 1; break;
-    case pbChecker: screen = (px / 4 + py / 4) % 2 == 0 ? 1 : 0; break;
+    case pbChecker: screen = (x / 4 + y / 4) % 2 == 0 ? 1 : 0; break;
   }
   const int sprite = s.Pixel(f.Frame, false, x, y);
   const int bit = f.Masked ? (screen & s.Pixel(f.Frame, true, x, y)) | sprite : sprite;
@@ -98,12 +98,13 @@ TEST(PreviewFrameTest, TransparentSpriteShowsTheChecker) {
   TSpriteStore s;
   for (int x = 0; x < 16; ++x)
     for (int y = 0; y < 16; ++y) s.SetPixel(0, true, x, y, 1);
+  // At 2x a square of 4 target pixels is 8 screen pixels wide.
   const TPicture p({&s, 0, 16, 16, true, pbChecker, 2});
   EXPECT_EQ(p.At(0, 0), White);
-  EXPECT_EQ(p.At(3, 3), White);
-  EXPECT_EQ(p.At(4, 0), Black);
-  EXPECT_EQ(p.At(0, 4), Black);
-  EXPECT_EQ(p.At(4, 4), White);
+  EXPECT_EQ(p.At(7, 7), White);
+  EXPECT_EQ(p.At(8, 0), Black);
+  EXPECT_EQ(p.At(0, 8), Black);
+  EXPECT_EQ(p.At(8, 8), White);
   EXPECT_EQ(p.At(31, 31), White);
 }
 

@@ -127,7 +127,7 @@ TEST_F(FrameStepsTest, ARunOfFrameStepsUndoesToEachState) {
   }
 }
 
-// An insert keeps the one frame it pushes beyond the count: a few bytes when that frame is
+// An insert keeps the one frame it pushes out of the store: a few bytes when that frame is
 // clear, a packed random frame (two planes of at most 7,200 bytes) when it is not.
 TEST_F(FrameStepsTest, AnInsertKeepsOnlyThePushedOutFrame) {
   Start(5, 0);
@@ -141,7 +141,7 @@ TEST_F(FrameStepsTest, AnInsertKeepsOnlyThePushedOutFrame) {
   const std::size_t full = bytesOf();
   EXPECT_GT(full, 2 * 7200u);
   EXPECT_LT(full, 2 * 7200u + 1024u);
-  for (bool mask : {false, true}) Doc->Store.Plane(5, mask) = {};
+  for (bool mask : {false, true}) Doc->Store.Plane(MaxFrames - 1, mask) = {};
   EXPECT_LT(bytesOf(), 512u);
 }
 

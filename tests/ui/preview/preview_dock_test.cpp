@@ -157,7 +157,7 @@ void TPreviewDockTest::pictureByTheAndOrRule() {
   int lit = 0;
   for (int y = 0; y < p.height(); ++y)
     for (int x = 0; x < p.width(); ++x) {
-      const int screen = background == 0 ? 0 : background == 1 ? 1 : (x / 4 + y / 4) % 2 == 0;
+      const int screen = background == 0 ? 0 : background == 1 ? 1 : (x / scale / 4 + y / scale / 4) % 2 == 0;
       const int sprite = e.FStore.Pixel(0, false, x / scale, y / scale);
       const int mask = e.FStore.Pixel(0, true, x / scale, y / scale);
       const int bit = masked ? (screen & mask) | sprite : sprite;

@@ -64,6 +64,8 @@ class TDrawingToolsTest : public QObject {
   void shapeThatChangesNothingIsNoStep();
   void fill_data();
   void fill();
+  void mirroredFillLeavesAMirrorImageOfAnotherKind();
+  void frameCommandEndsTheStrokeAndDropsTheShape();
   void mirroredDrawing_data();
   void mirroredDrawing();
   void screenshots();
@@ -468,6 +470,46 @@ void TDrawingToolsTest::fill() {
   QVERIFY(SameDocument(E().FDocument, *before));
   E().MiRedo->trigger();
   QVERIFY(SameDocument(E().FDocument, *after));
+}
+
+// Cell (2, 3) is set and its left-right image (9, 3) is clear: the click on the set cell sets
+// nothing, and the clear region around the image stays clear too.
+void TDrawingToolsTest::mirroredFillLeavesAMirrorImageOfAnotherKind() {
+  FEditor->FStore.SetPixel(0, false, 2, 3, 1);
+  Choose(E().TbFill);
+  E().TbMirrorHorizontal->trigger();
+  E().PaintBoxMouseDown(Qt::LeftButton, {}, At(2), At(3));
+  E().PaintBoxMouseUp(Qt::LeftButton, {}, At(2), At(3));
+  QCOMPARE(Set(false), (TPoints{{2, 3}}));
+  QCOMPARE(E().FHistory.Count(), std::size_t(0));
+  // On a clear cell both images fill, each its own region.
+  E().PaintBoxMouseDown(Qt::LeftButton, {}, At(0), At(0));
+  E().PaintBoxMouseUp(Qt::LeftButton, {}, At(0), At(0));
+  QCOMPARE(int(Set(false).size()), 12 * 24);
+}
+
+// A frame command while the button is held: the stroke's later cells and the dragged shape
+// do not land in the frame the command shows.
+void TDrawingToolsTest::frameCommandEndsTheStrokeAndDropsTheShape() {
+  E().PaintBoxMouseDown(Qt::LeftButton, {}, At(1), At(1));
+  E().MiInsertFrame->trigger();
+  QCOMPARE(E().FCurrentFrame, 1);
+  E().PaintBoxMouseMove({}, At(8), At(8));
+  E().PaintBoxMouseUp(Qt::LeftButton, {}, At(8), At(8));
+  QCOMPARE(Set(false), (TPoints{{1, 1}}));  // the press drew in frame 1 ...
+  QCOMPARE(SetPixels(E().FStore.Plane(1, false)), (TPoints{}));  // ... the inserted frame stays clear
+  QCOMPARE(QString::fromStdString(E().FHistory.UndoText()), QStringLiteral("Insert frame"));
+
+  Choose(E().TbRectangle);
+  E().PaintBoxMouseDown(Qt::LeftButton, {}, At(1), At(1));
+  E().PaintBoxMouseMove({}, At(5), At(5));
+  E().MiDuplicateFrame->trigger();
+  QVERIFY(!E().FShaping);
+  E().PaintBoxMouseUp(Qt::LeftButton, {}, At(5), At(5));
+  QCOMPARE(E().FCurrentFrame, 2);
+  QCOMPARE(SetPixels(E().FStore.Plane(1, false)), (TPoints{}));
+  QCOMPARE(SetPixels(E().FStore.Plane(2, false)), (TPoints{}));
+  QCOMPARE(QString::fromStdString(E().FHistory.UndoText()), QStringLiteral("Duplicate frame"));
 }
 
 void TDrawingToolsTest::mirroredDrawing_data() {
