@@ -188,12 +188,12 @@ void TRecoveryTest::eachWindowKeepsItsOwn() {
   const QString secondFile = second->FRecovery->FilePath();
   second->MiInvertSprite->trigger();
   const std::vector<std::uint8_t> last = BuildDocumentFile(second->FDocument);
+  QCOMPARE(second.Dialogs->Unexpected, 0);  // the dialogs go with the window
   second.Editor.reset();
   std::vector<TLeftRecovery> left = FindLeftRecoveries(Folder());
   QCOMPARE(left.size(), std::size_t(1));
   QCOMPARE(left[0].File, secondFile);
   QCOMPARE(ReadRecoveryFile(secondFile).Project, last);
-  QCOMPARE(second.Dialogs->Unexpected, 0);
 }
 
 void TRecoveryTest::offeredAtStartup_data() {
