@@ -7,20 +7,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cstdio>
-#include <random>
 #include <string>
 
 #include "bench_table.h"
+#include "support/random_fill.h"
 #include "canvas/canvas.h"
 
 namespace {
-
-void FillRandom(TSpriteStore& store, int frame) {
-  std::mt19937 rng(3);
-  for (bool mask : {false, true})
-    for (auto& column : store.Plane(frame, mask))
-      for (auto& p : column) p = rng() & 1;
-}
 
 // What TPaintBox::paintEvent does for one exposed rectangle: the target is an ARGB32
 // premultiplied image, like the window's backing store.
@@ -61,7 +54,7 @@ double BenchRepaint(const std::string& name, const TCanvasView& view, const QRec
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   TSpriteStore store;
-  FillRandom(store, 0);
+  FillRandom(store, 3, 1);  // both planes of frame 0
 
   TCanvasView view;
   view.Store = &store;

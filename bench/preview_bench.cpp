@@ -3,21 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "bench_table.h"
+#include "support/random_fill.h"
 #include "editing/preview_frame.h"
 
 namespace {
-
-void FillRandom(TSpriteStore& store, int frame) {
-  std::mt19937 rng(3);
-  for (bool mask : {false, true})
-    for (auto& column : store.Plane(frame, mask))
-      for (auto& p : column) p = rng() & 1;
-}
 
 bool BenchFrame(const std::string& name, const TPreviewFrame& f, double target) {
   const int w = PreviewPictureWidth(f);
@@ -33,7 +26,7 @@ bool BenchFrame(const std::string& name, const TPreviewFrame& f, double target) 
 
 int main() {
   TSpriteStore store;
-  FillRandom(store, 0);
+  FillRandom(store, 3, 1);  // both planes of frame 0
   TPreviewFrame f{&store, 0, 240, 240, true, pbChecker, 8};
   std::printf("baseline: std::fill of a 32-bit buffer of the picture's size\n");
   PrintColumns();

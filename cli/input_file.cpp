@@ -4,39 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
+#include "file_paths.h"
 
 namespace {
 
-struct TDescriptor {
-  int Fd = -1;
-  ~TDescriptor() {
-    if (Fd >= 0) close(Fd);
+// The whole input, as the command reports it.
+TReadStatus ReadAll(int fd, std::uint64_t limit, std::uint64_t expected, std::vector<std::uint8_t>& bytes) {
+  switch (ReadToEnd(fd, limit, expected, bytes)) {
+    case TReadEnd::Ok: return TReadStatus::Ok;
+    case TReadEnd::Failed: return TReadStatus::CannotOpen;
+    case TReadEnd::TooLong: return TReadStatus::TooLong;
   }
-};
-
-// Reads to the end of the file, at most limit + 1 bytes so that a longer one is seen. `expected`
-// is the size the file had when it was opened; it may still grow or shrink.
-TReadStatus ReadToEnd(int fd, std::uint64_t limit, std::uint64_t expected, std::vector<std::uint8_t>& bytes) {
-  const std::uint64_t most = limit + 1;
-  bytes.resize(std::size_t(std::min<std::uint64_t>(most, std::max<std::uint64_t>(expected + 1, 65536))));
-  std::size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) {
-      if (used >= most) break;
-      bytes.resize(std::size_t(std::min<std::uint64_t>(most, std::uint64_t(used) * 2)));
-    }
-    const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return TReadStatus::CannotOpen;
-    }
-    if (got == 0) break;
-    used += std::size_t(got);
-  }
-  bytes.resize(used);
-  return used > limit ? TReadStatus::TooLong : TReadStatus::Ok;
+  return TReadStatus::CannotOpen;
 }
 
 TFileIdentity IdentityOf(const struct stat& st) { return {true, st.st_dev, st.st_ino}; }
@@ -48,12 +27,12 @@ TInputFile ReadInputFile(const std::string& path, std::uint64_t limit) {
   if (path == "-") {
     struct stat st {};
     if (fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode)) input.Identity = IdentityOf(st);
-    input.Status = ReadToEnd(STDIN_FILENO, limit, 0, input.Bytes);
+    input.Status = ReadAll(STDIN_FILENO, limit, 0, input.Bytes);
     if (input.Status != TReadStatus::Ok) input.Bytes.clear();
     return input;
   }
   // O_NONBLOCK: opening a FIFO must not wait for a writer; the type is checked before reading.
-  TDescriptor file{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.Fd < 0) return input;
   struct stat st {};
   if (fstat(file.Fd, &st) != 0) return input;
@@ -66,7 +45,7 @@ TInputFile ReadInputFile(const std::string& path, std::uint64_t limit) {
     input.Status = TReadStatus::TooLong;
     return input;
   }
-  input.Status = ReadToEnd(file.Fd, limit, std::uint64_t(st.st_size), input.Bytes);
+  input.Status = ReadAll(file.Fd, limit, std::uint64_t(st.st_size), input.Bytes);
   if (input.Status != TReadStatus::Ok) input.Bytes.clear();
   return input;
 }

@@ -14,21 +14,6 @@
 
 namespace {
 
-struct TDescriptor {
-  int Fd = -1;
-  explicit TDescriptor(int fd) : Fd(fd) {}
-  TDescriptor(const TDescriptor&) = delete;
-  TDescriptor& operator=(const TDescriptor&) = delete;
-  ~TDescriptor() {
-    if (Fd >= 0) close(Fd);
-  }
-  // Closes now; false when the close reports an error (a delayed write failure).
-  bool Close() {
-    const int fd = Fd;
-    Fd = -1;
-    return close(fd) == 0;
-  }
-};
 
 bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
   while (!bytes.empty()) {
@@ -119,26 +104,12 @@ TReadResult ReadRegularFile(const std::string& path, qint64 limit, QByteArray& b
   TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.Fd < 0 || fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode)) return TReadResult::CannotOpen;
   if (st.st_size > limit) return TReadResult::TooLong;
-  // The size may be wrong (a file growing, a file of /proc): read to the end, at most one
-  // byte beyond the limit.
-  const qint64 most = limit + 1;
-  QByteArray read(qsizetype(std::min<qint64>(most, std::max<qint64>(st.st_size + 1, 65536))), Qt::Uninitialized);
-  qint64 used = 0;
-  for (;;) {
-    if (used == read.size()) {
-      if (used >= most) break;
-      read.resize(qsizetype(std::min<qint64>(most, used * 2)));
-    }
-    const ssize_t got = ::read(file.Fd, read.data() + used, std::size_t(read.size() - used));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return TReadResult::CannotOpen;
-    }
-    if (got == 0) break;
-    used += got;
+  QByteArray read;
+  switch (ReadToEnd(file.Fd, std::uint64_t(limit), std::uint64_t(st.st_size), read)) {
+    case TReadEnd::Ok: break;
+    case TReadEnd::Failed: return TReadResult::CannotOpen;
+    case TReadEnd::TooLong: return TReadResult::TooLong;
   }
-  if (used > limit) return TReadResult::TooLong;
-  read.resize(qsizetype(used));
   bytes = std::move(read);
   return TReadResult::Ok;
 }

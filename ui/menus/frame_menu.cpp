@@ -38,29 +38,19 @@ void TSpriteEditor::CreateFrameMenu() {
   UpdateFrameCommands();
 }
 
-void TSpriteEditor::MiInsertFrameClick(QObject*) {
-  auto step = MakeFrameEditStep(FDocument, TFrameCommand::Insert);
+void TSpriteEditor::RunFrameCommand(TFrameCommand command) {
+  auto step = MakeFrameEditStep(FDocument, command);
   if (!step) return;  // at the count limit: the item and the button are disabled
   EndPointerDrawing();
   Execute(std::move(step));
   FRedrawQueue.push_back(rtFull);
 }
 
-void TSpriteEditor::MiDuplicateFrameClick(QObject*) {
-  auto step = MakeFrameEditStep(FDocument, TFrameCommand::Duplicate);
-  if (!step) return;  // at the count limit: the item and the button are disabled
-  EndPointerDrawing();
-  Execute(std::move(step));
-  FRedrawQueue.push_back(rtFull);
-}
+void TSpriteEditor::MiInsertFrameClick(QObject*) { RunFrameCommand(TFrameCommand::Insert); }
 
-void TSpriteEditor::MiDeleteFrameClick(QObject*) {
-  auto step = MakeFrameEditStep(FDocument, TFrameCommand::Delete);
-  if (!step) return;  // at the count limit: the item and the button are disabled
-  EndPointerDrawing();
-  Execute(std::move(step));
-  FRedrawQueue.push_back(rtFull);
-}
+void TSpriteEditor::MiDuplicateFrameClick(QObject*) { RunFrameCommand(TFrameCommand::Duplicate); }
+
+void TSpriteEditor::MiDeleteFrameClick(QObject*) { RunFrameCommand(TFrameCommand::Delete); }
 
 // The frame buffer is no part of the document: copying changes nothing that is saved.
 void TSpriteEditor::MiCopyFrameClick(QObject*) {

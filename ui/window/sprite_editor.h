@@ -45,6 +45,7 @@ class TPanel;
 class TRecovery;
 class TRadioGroup;
 class TSpinEdit;
+enum class TFrameCommand;
 
 // The status bar's text for a pixel at `location` in a byte of value `value`.
 QString ByteInfoText(const TPixelLocation& location, std::uint8_t value);
@@ -420,6 +421,8 @@ class TSpriteEditor : public QMainWindow {
   void MiDeleteFrameClick(QObject* Sender);
   void MiCopyFrameClick(QObject* Sender);
   void MiPasteFrameClick(QObject* Sender);
+  // Insert, duplicate or delete at the current frame, as one step; nothing at the count limit.
+  void RunFrameCommand(TFrameCommand command);
   // The enabled states of the frame commands: the count limits and the frame buffer.
   void UpdateFrameCommands();
 
