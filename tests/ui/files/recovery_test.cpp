@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <ctime>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "document/editor_state.h"
 #include "exchange/project_document.h"
@@ -76,6 +78,8 @@ class TRecoveryTest : public TEditorTestBase {
   void offeredAtStartup_data();
   void offeredAtStartup();
   void severalLeftAreAskedNewestFirst();
+  void temporaryOfAFirstWrite_data();
+  void temporaryOfAFirstWrite();
 
  private:
   QString Folder() const { return FDir->filePath("recovery"); }
@@ -310,6 +314,51 @@ void TRecoveryTest::severalLeftAreAskedNewestFirst() {
   window->show();
   QTest::qWait(20);
   QCOMPARE(window.Dialogs->Shown.size(), std::size_t(2));
+}
+
+// A process killed during its very first write leaves a lock and the writer's temporary file,
+// but no recovery file. Once the process is gone both are removed, and nothing is offered; while
+// its window lives, both stay. Another window's temporary is never touched.
+void TRecoveryTest::temporaryOfAFirstWrite_data() {
+  QTest::addColumn<bool>("gone");
+  QTest::newRow("its process gone") << true;
+  QTest::newRow("its window living") << false;
+}
+
+void TRecoveryTest::temporaryOfAFirstWrite() {
+  QFETCH(bool, gone);
+  QVERIFY(QDir().mkpath(Folder()));
+  const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  const QString lockPath = Folder() + "/" + id + ".lock";
+  const QString temporary = Folder() + "/." + id + ".sprite.Ab3xYz";
+  const QString otherTemporary = Folder() + "/.other.sprite.Ab3xYz";
+  QVERIFY(WriteWholeFile(temporary, SomeProject(5)));
+  QVERIFY(WriteWholeFile(otherTemporary, SomeProject(6)));
+
+  QLockFile living(lockPath);
+  QVERIFY(living.tryLock(0));
+  if (gone) {
+    // The same lock as a process that has ended wrote it: its first line, the process id,
+    // names a child that has been waited for.
+    QFile file(lockPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    QVERIFY(child > 0);
+    QCOMPARE(::waitpid(child, nullptr, 0), child);
+    lines[0] = QByteArray::number(child);
+    living.unlock();
+    QFile stale(lockPath);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    QCOMPARE(stale.write(lines.join('\n')), qint64(lines.join('\n').size()));
+  }
+
+  QVERIFY(FindLeftRecoveries(Folder()).empty());
+  QCOMPARE(QFile::exists(temporary), !gone);
+  QCOMPARE(QFile::exists(lockPath), !gone);
+  QVERIFY(QFile::exists(otherTemporary));
 }
 
 QTEST_MAIN(TRecoveryTest)
