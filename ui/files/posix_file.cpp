@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <optional>
 #include <cstdlib>
 #include <vector>
 
@@ -14,6 +17,56 @@
 
 namespace {
 
+// One extended attribute's value read through `get` (a getxattr call with its buffer and
+// size), or nothing when it is not there or cannot be read.
+template <class TGet>
+std::optional<std::vector<char>> ReadAttribute(const TGet& get) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const ssize_t size = get(nullptr, 0);
+    if (size < 0) return std::nullopt;
+    std::vector<char> value(std::size_t(size) + 1);  // one more: a value grown meanwhile shows
+    const ssize_t got = get(value.data(), value.size());
+    if (got >= 0 && std::size_t(got) < value.size()) {
+      value.resize(std::size_t(got));
+      return value;
+    }
+    if (got < 0 && errno != ERANGE) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// The names in a list of extended attributes, each ended by a zero byte.
+std::vector<std::string> AttributeNames(const std::vector<char>& list) {
+  std::vector<std::string> names;
+  for (const char* name = list.data(); name < list.data() + list.size(); name += std::strlen(name) + 1)
+    names.emplace_back(name);
+  return names;
+}
+
+// Gives the temporary file `to` the extended attributes of the file it replaces, its access
+// control list and file system labels among them, and takes away those the old file did not
+// have (a folder's default access control list, say). False when one cannot be read, given or
+// taken away: the file is then written in place, which keeps them all as they are.
+bool CopyAttributes(const std::string& from, int to) {
+  const auto oldList = ReadAttribute([&](char* buffer, std::size_t size) { return listxattr(from.c_str(), buffer, size); });
+  if (!oldList) return errno == ENOTSUP;  // a file system without them has none to keep
+  const auto newList = ReadAttribute([&](char* buffer, std::size_t size) { return flistxattr(to, buffer, size); });
+  if (!newList) return false;
+  const std::vector<std::string> oldNames = AttributeNames(*oldList);
+  for (const std::string& name : AttributeNames(*newList))
+    if (std::find(oldNames.begin(), oldNames.end(), name) == oldNames.end() && fremovexattr(to, name.c_str()) != 0)
+      return false;
+  for (const std::string& name : oldNames) {
+    const auto value =
+        ReadAttribute([&](char* buffer, std::size_t size) { return getxattr(from.c_str(), name.c_str(), buffer, size); });
+    if (!value) return false;
+    const auto present =
+        ReadAttribute([&](char* buffer, std::size_t size) { return fgetxattr(to, name.c_str(), buffer, size); });
+    if (present == value) continue;
+    if (fsetxattr(to, name.c_str(), value->data(), value->size(), 0) != 0) return false;
+  }
+  return true;
+}
 
 bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
   while (!bytes.empty()) {
@@ -33,8 +86,8 @@ enum class TOutcome { Written, Failed, WriteInPlace };
 
 // The content goes to a temporary file beside the target, which takes the target's place
 // whole or not at all. `old` is the file replaced, or null for a new file; when the temporary
-// file cannot be made there or cannot be given the old file's owner and group, nothing is
-// written and the answer is to write in place.
+// file cannot be made there or cannot be given the old file's owner, group and extended
+// attributes, nothing is written and the answer is to write in place.
 TOutcome ReplaceAtomically(const std::string& target, const struct stat* old, const TProduceBytes& produce,
                            TSync sync) {
   std::string temporary = DirectoryOf(target) + "/." + NameOf(target) + ".XXXXXX";
@@ -57,6 +110,8 @@ TOutcome ReplaceAtomically(const std::string& target, const struct stat* old, co
     mode = old->st_mode & 07777;
   }
   if (fchmod(file.Fd, mode) != 0) return discard(TOutcome::Failed);
+  // After the mode, which would change an access control list given before it.
+  if (old && !CopyAttributes(target, file.Fd)) return discard(TOutcome::WriteInPlace);
   bool written = produce([&file](std::span<const std::uint8_t> bytes) { return WriteAll(file.Fd, bytes); });
   written = written && (sync == TSync::None || fsync(file.Fd) == 0);
   written = file.Close() && written;

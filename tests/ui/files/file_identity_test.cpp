@@ -14,9 +14,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "exchange/project_document.h"
@@ -61,6 +65,37 @@ bool Chattr(const QString& flag, const QString& path) {
   return QProcess::execute(QStringLiteral("chattr"), {flag, path}) == 0;
 }
 
+// Every extended attribute of a file, by name, read with the plain calls.
+std::map<std::string, QByteArray> Attributes(const QString& path) {
+  const QByteArray file = QFile::encodeName(path);
+  std::map<std::string, QByteArray> all;
+  QByteArray names(65536, '\0');
+  const ssize_t length = ::listxattr(file.constData(), names.data(), std::size_t(names.size()));
+  if (length <= 0) return all;
+  for (const QByteArray& name : names.left(length).split('\0')) {
+    if (name.isEmpty()) continue;
+    QByteArray value(65536, '\0');
+    const ssize_t size = ::getxattr(file.constData(), name.constData(), value.data(), std::size_t(value.size()));
+    all[name.toStdString()] = size < 0 ? QByteArray("unreadable") : value.left(size);
+  }
+  return all;
+}
+
+// A POSIX access control list as the kernel keeps it in system.posix_acl_*: a version, then
+// entries of tag, permissions and id. The owner rw, the user "nobody" r, the group r, the
+// mask r, others nothing.
+QByteArray AccessControlList() {
+  struct TEntry { std::uint16_t Tag, Perm; std::uint32_t Id; };
+  const std::uint32_t version = 2, none = 0xFFFFFFFFu;
+  const TEntry entries[] = {{0x01, 6, none}, {0x02, 4, Nobody}, {0x04, 4, none}, {0x10, 4, none}, {0x20, 0, none}};
+  QByteArray bytes(reinterpret_cast<const char*>(&version), sizeof version);
+  for (const TEntry& e : entries) {
+    bytes.append(reinterpret_cast<const char*>(&e.Tag), 2).append(reinterpret_cast<const char*>(&e.Perm), 2);
+    bytes.append(reinterpret_cast<const char*>(&e.Id), 4);
+  }
+  return bytes;
+}
+
 // Old content longer than any new one, so that a save in place must cut it.
 const QByteArray OldContent = QByteArray("old content that must not survive a save\n").repeated(60000);
 
@@ -91,6 +126,8 @@ class TFileIdentityTest : public TEditorTestBase {
   void permissionsKept();
   void ownerAndGroupKept_data();
   void ownerAndGroupKept();
+  void extendedAttributesKept_data();
+  void extendedAttributesKept();
   void symbolicLinkIsFollowed();
   void danglingLinkIsRefused();
   void immutableFolderWithAWritableFile();
@@ -187,6 +224,37 @@ void TFileIdentityTest::ownerAndGroupKept() {
   QCOMPARE(int(st.st_uid), uid);
   QCOMPARE(int(st.st_gid), gid);
   QCOMPARE(int(st.st_mode & 07777), 0640);
+}
+
+// The replacing file is given the old one's extended attributes (a user's tag, an access
+// control list) and none it did not have (the folder's default list a new file there takes),
+// and still replaces it atomically: a new inode.
+void TFileIdentityTest::extendedAttributesKept_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("onFolder");
+  QTest::newRow("a user attribute") << "user.deduzu.note" << false;
+  QTest::newRow("an access control list") << "system.posix_acl_access" << false;
+  QTest::newRow("the folder's default list, which the file does not have") << "system.posix_acl_default" << true;
+}
+
+void TFileIdentityTest::extendedAttributesKept() {
+  QFETCH(QString, name);
+  QFETCH(bool, onFolder);
+  const QString target = Path("ship.sprite");
+  WriteFile(target, OldContent, 0640);
+  const QByteArray value = name.startsWith("user.") ? QByteArray("drawn by hand") : AccessControlList();
+  const QByteArray on = QFile::encodeName(onFolder ? FDir->path() : target);
+  if (::setxattr(on.constData(), name.toLatin1().constData(), value.constData(), std::size_t(value.size()), 0) != 0)
+    QSKIP(qPrintable(QString("this file system does not take %1: %2").arg(name, strerror(errno))));
+  const std::map<std::string, QByteArray> before = Attributes(target);
+  QCOMPARE(before.count(name.toStdString()), std::size_t(onFolder ? 0 : 1));
+  const mode_t mode = Stat(target).st_mode;
+  const ino_t inode = Stat(target).st_ino;
+  SaveTo(target);
+  QVERIFY(Attributes(target) == before);
+  QCOMPARE(Stat(target).st_mode, mode);
+  QVERIFY(Stat(target).st_ino != inode);
+  QCOMPARE(Listing(FDir->path()), QStringList{"ship.sprite"});
 }
 
 void TFileIdentityTest::symbolicLinkIsFollowed() {
